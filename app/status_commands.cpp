@@ -1,0 +1,3 @@
+#include "commands.hpp"
+
+void registerStatusCommands(CLI::App&, int&) {}

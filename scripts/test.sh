@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the default build, then the suite again
+# under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency tests under
+# ThreadSanitizer. Idempotent.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+cmake --preset default
+cmake --build --preset default
+ctest --preset default
+
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+
+cmake --preset tsan
+cmake --build --preset tsan
+ctest --preset tsan -L concurrency

@@ -1,0 +1,16 @@
+#include "host/appearance.hpp"
+
+namespace host {
+
+std::optional<std::string_view> Appearance::bestMatch(std::span<const std::string_view> candidates) const {
+  for (std::string_view candidate : candidates) {
+    if (name_ == candidate) return candidate;
+  }
+  for (std::string_view candidate : candidates) {
+    if (name_.size() > candidate.size() && name_.starts_with(candidate) && name_[candidate.size()] == '-')
+      return candidate;
+  }
+  return std::nullopt;
+}
+
+}  // namespace host
