@@ -1,0 +1,39 @@
+#pragma once
+// The user's current locale, read afresh from the POSIX environment at every call, so that a
+// change shows at the next drawing. Nothing here asks ICU or glibc for their default locale: ICU
+// caches its default for the life of the process, and glibc needs the locale generated.
+//
+// Category lookup follows POSIX: LC_ALL, then the category's own variable, then LANG; an empty
+// variable counts as unset. Empty, "C", "POSIX" (with or without a codeset, e.g. "C.UTF-8") and a
+// locale ICU has no data for all mean United States English.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+inline constexpr std::string_view kFallbackLocaleId = "en_US";
+
+enum class LocaleCategory { numeric, monetary, messages };
+
+// The POSIX locale name in effect for the category (e.g. "de_DE.UTF-8"), or "" when none is set.
+std::string posixLocaleName(LocaleCategory category);
+
+// The ICU locale id for a POSIX locale name or an ICU id: the codeset is dropped, the modifiers
+// "@latin", "@cyrillic" and "@devanagari" become scripts and "@valencia" a variant; any other
+// modifier (e.g. "@euro") is dropped. "C", "POSIX", empty, malformed or unknown to ICU: "en_US".
+// Not cheap (asks ICU's data); callers cache by name.
+std::string icuLocaleId(std::string_view posixName);
+
+// icuLocaleId(posixLocaleName(category)).
+std::string currentLocaleId(LocaleCategory category);
+
+// The languages to look messages up in, most preferred first, as POSIX names without codeset
+// ("de_DE", "sr_RS@latin"); empty means the untranslated keys. As in GNU gettext: LANGUAGE, a
+// colon-separated list, takes the place of the messages locale (LC_ALL, LC_MESSAGES, LANG), except
+// when that locale is "C" or "POSIX" or unset (whoever asks for the C locale asks for untranslated
+// text; "C.UTF-8" does not count as such); an entry "C" or "POSIX" ends the list; a LANGUAGE with
+// no non-empty entry is ignored.
+std::vector<std::string> messageLanguages();
+
+}  // namespace host
