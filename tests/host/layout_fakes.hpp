@@ -1,0 +1,162 @@
+#pragma once
+// Fakes for layout tests: a measurer with round numbers that records what it was asked, a string
+// catalog with a few translations, and an asset catalog of given image sizes.
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/asset_catalog.hpp"
+#include "host/layout.hpp"
+#include "host/layout_tree.hpp"
+#include "host/string_catalog.hpp"
+#include "host/text_measurer.hpp"
+
+namespace host {
+
+inline void PrintTo(const Rect& r, std::ostream* os) {
+  *os << "{" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << "}";
+}
+
+namespace testing_fakes {
+
+// Every character (code point) is 6 points wide; a line is 1.2 times the font size high. Without
+// a line limit text wraps at spaces (a word wider than the width overflows); with a limit the last
+// line is cut to fit with a trailing "…".
+class FakeMeasurer final : public TextMeasurer {
+ public:
+  static constexpr double kCharWidth = 6;
+  struct Call {
+    std::string text;
+    TextStyle style;
+    double maxWidth;
+    std::optional<int> lineLimit;
+  };
+
+  TextMeasurement measure(std::string_view text, const TextStyle& style, double maxWidth,
+                          std::optional<int> lineLimit) const override {
+    calls.push_back({std::string(text), style, maxWidth, lineLimit});
+    std::vector<std::string> lines = lineLimit == 1 ? std::vector<std::string>{std::string(text)} : wrap(text, maxWidth);
+    TextMeasurement m;
+    if (lineLimit && (static_cast<int>(lines.size()) > *lineLimit || width(lines.back()) > maxWidth)) {
+      lines.resize(static_cast<std::size_t>(*lineLimit));
+      std::string& last = lines.back();
+      while (!last.empty() && (width(last) + kCharWidth > maxWidth || last.back() == ' ')) dropLast(last);
+      last += "…";
+      m.truncated = true;
+    }
+    double widest = 0;
+    for (const auto& l : lines) widest = std::max(widest, width(l));
+    m.size = {widest, style.font.size * 1.2 * static_cast<double>(lines.size())};
+    m.lineCount = static_cast<int>(lines.size());
+    m.baseline = style.font.size;
+    for (std::size_t i = 0; i < lines.size(); ++i) m.drawnText += (i ? "\n" : "") + lines[i];
+    return m;
+  }
+
+  Size symbolSize(const Font& font) const override { return {font.size, font.size}; }
+
+  static double width(std::string_view s) {
+    double n = 0;
+    for (unsigned char c : s)
+      if ((c & 0xC0) != 0x80) ++n;
+    return n * kCharWidth;
+  }
+
+  mutable std::vector<Call> calls;
+
+ private:
+  static void dropLast(std::string& s) {
+    while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
+    if (!s.empty()) s.pop_back();
+  }
+  static std::vector<std::string> wrap(std::string_view text, double maxWidth) {
+    std::vector<std::string> lines(1);
+    std::size_t start = 0;
+    while (start <= text.size()) {
+      std::size_t space = std::min(text.find(' ', start), text.size());
+      std::string word(text.substr(start, space - start));
+      std::string joined = lines.back().empty() ? word : lines.back() + " " + word;
+      if (lines.back().empty() || width(joined) <= maxWidth) lines.back() = joined;
+      else lines.push_back(word);
+      start = space + 1;
+    }
+    return lines;
+  }
+};
+
+// Translates a few keys; formats "%lld" and "%@" in order and "%%" as "%".
+class FakeCatalog final : public StringCatalog {
+ public:
+  std::map<std::string, std::string> translations;
+
+  std::string format(const LocalizedKey& key) const override {
+    auto found = translations.find(key.key);
+    const std::string& pattern = found == translations.end() ? key.key : found->second;
+    std::string out;
+    std::size_t argument = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+      auto rest = std::string_view(pattern).substr(i);
+      if (rest.starts_with("%%")) {
+        out += '%';
+        ++i;
+      } else if (rest.starts_with("%lld") && argument < key.arguments.size()) {
+        out += std::to_string(std::get<std::int64_t>(key.arguments[argument++]));
+        i += 3;
+      } else if (rest.starts_with("%@") && argument < key.arguments.size()) {
+        out += std::get<std::string>(key.arguments[argument++]);
+        ++i;
+      } else {
+        out += pattern[i];
+      }
+    }
+    return out;
+  }
+};
+
+class FakeAssets final : public AssetCatalog {
+ public:
+  std::map<std::string, Size, std::less<>> images;
+  std::optional<Size> imageSize(std::string_view name) const override {
+    auto found = images.find(name);
+    if (found == images.end()) return std::nullopt;
+    return found->second;
+  }
+};
+
+struct Fixture {
+  FakeMeasurer measurer;
+  FakeCatalog strings;
+  FakeAssets assets;
+
+  LayoutTree lay(const View& view, ProposedSize proposal, Appearance appearance = Appearance::light()) const {
+    return layout(view, proposal, LayoutServices{measurer, strings, assets, std::move(appearance)});
+  }
+  LayoutServices services(Appearance appearance = Appearance::light()) const {
+    return LayoutServices{measurer, strings, assets, std::move(appearance)};
+  }
+};
+
+// Every node's kind and frame, in pre-order.
+inline std::vector<std::pair<LayoutKind, Rect>> framesOf(const LayoutTree& tree) {
+  std::vector<std::pair<LayoutKind, Rect>> out;
+  for (const auto& node : tree.nodes) out.emplace_back(node.kind, node.frame);
+  return out;
+}
+
+// The first node of `kind` whose payload passes `pred`, or null.
+template <class Pred>
+const LayoutNode* findNode(const LayoutTree& tree, LayoutKind kind, Pred pred) {
+  for (const auto& node : tree.nodes)
+    if (node.kind == kind && pred(node)) return &node;
+  return nullptr;
+}
+
+inline const LayoutNode* findText(const LayoutTree& tree, std::string_view text) {
+  return findNode(tree, LayoutKind::text, [&](const LayoutNode& n) { return n.as<TextRun>()->text == text; });
+}
+
+}  // namespace testing_fakes
+}  // namespace host
