@@ -13,7 +13,7 @@ using FormatArgument = std::variant<std::int64_t, std::string>;
 
 struct LocalizedKey {
   std::string key;
-  std::vector<FormatArgument> arguments;
+  std::vector<FormatArgument> arguments{};
   friend bool operator==(const LocalizedKey&, const LocalizedKey&) = default;
 };
 
