@@ -1,0 +1,44 @@
+#include "host/resource_directory.hpp"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace host {
+namespace {
+
+bool isDirectory(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> executableDirectory() {
+  std::error_code error;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || exe.empty()) return std::nullopt;
+  return exe.parent_path();
+}
+
+std::optional<std::filesystem::path> resourceDirectory(const std::filesystem::path& executableDir,
+                                                       const char* overrideDir) {
+  // An explicit override is taken at its word only when it exists; otherwise the usual places.
+  if (overrideDir && *overrideDir && isDirectory(overrideDir)) return std::filesystem::path(overrideDir);
+  for (const auto& candidate : {executableDir / "share" / "zuvo-widgets",
+                                executableDir / ".." / "share" / "zuvo-widgets"}) {
+    if (isDirectory(candidate)) return candidate.lexically_normal();
+  }
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> resourceDirectory() {
+  auto exeDir = executableDirectory();
+  const char* overrideDir = std::getenv(kResourceDirVariable);
+  if (!exeDir) {
+    if (overrideDir && *overrideDir && isDirectory(overrideDir)) return std::filesystem::path(overrideDir);
+    return std::nullopt;
+  }
+  return resourceDirectory(*exeDir, overrideDir);
+}
+
+}  // namespace host
