@@ -1,0 +1,58 @@
+#include "host/hit_test.hpp"
+
+#include <gtest/gtest.h>
+
+#include "host/layout.hpp"
+#include "host/view.hpp"
+#include "layout_fakes.hpp"
+
+namespace host {
+namespace {
+
+using testing_fakes::Fixture;
+
+Url url(const char* text) { return *Url::parse(text); }
+
+// Two buttons side by side, "New" at x 0..18 and "Inbox" at x 26..56, 12 high, in a 100x50 box.
+View buttons() {
+  return HStack({.spacing = 8}, {Link(url("x:new"), Text("New")), Link(url("x:inbox"), Text("Inbox")), Spacer()})
+      .font(Font::system(10))
+      .frame(FlexibleFrame{.maxWidth = kInfinity, .maxHeight = kInfinity, .alignment = Alignment::topLeading()});
+}
+
+TEST(HitTest, InnermostLinkElseWidgetUrlElseNone) {
+  struct Row {
+    const char* name;
+    View view;
+    Point point;
+    std::optional<Url> expected;
+  };
+  const Row rows[] = {
+      {"on the first link", buttons(), {1, 1}, url("x:new")},
+      {"on the far edge of the first link", buttons(), {17.9, 11.9}, url("x:new")},
+      {"in the gap between the links", buttons(), {20, 5}, std::nullopt},
+      {"on the second link", buttons(), {30, 5}, url("x:inbox")},
+      {"below the links", buttons(), {5, 30}, std::nullopt},
+      {"outside the links with a widget URL", buttons().widgetURL(url("x:widget")), {5, 30}, url("x:widget")},
+      {"on a link with a widget URL", buttons().widgetURL(url("x:widget")), {1, 1}, url("x:new")},
+      {"nested links: the inner one", Link(url("x:outer"), Link(url("x:inner"), Text("ab")).padding(Edges::all, 5)),
+       {7, 7}, url("x:inner")},
+      {"nested links: the outer one around it", Link(url("x:outer"), Link(url("x:inner"), Text("ab")).padding(Edges::all, 5)),
+       {1, 1}, url("x:outer")},
+      {"overlapping links: the one drawn on top", ZStack({}, {Link(url("x:under"), Text("abc")), Link(url("x:over"), Text("abc"))}),
+       {1, 1}, url("x:over")},
+      {"nested widget URLs: the innermost", VStack({}, {Text("a").widgetURL(url("x:inner"))}).widgetURL(url("x:outer")),
+       {500, 500}, url("x:inner")},
+      {"sibling widget URLs: the first", VStack({}, {Text("a").widgetURL(url("x:first")), Text("b").widgetURL(url("x:second"))}),
+       {500, 500}, url("x:first")},
+  };
+  Fixture f;
+  for (const Row& row : rows) {
+    LayoutTree tree = f.lay(row.view, Size{100, 50});
+    auto got = hitTest(tree, row.point);
+    EXPECT_EQ(got ? got->string() : "none", row.expected ? row.expected->string() : "none") << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace host
