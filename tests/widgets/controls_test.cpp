@@ -1,0 +1,76 @@
+// The two controls and the intents behind their buttons: what each declares, and what a press
+// asks the host to open.
+#include <gtest/gtest.h>
+
+#include "widgets/activity_control.hpp"
+#include "widgets/new_vantle_control.hpp"
+#include "widgets/new_vantle_intent.hpp"
+#include "widgets/open_activity_intent.hpp"
+
+namespace zuvo {
+namespace {
+
+struct ControlCase {
+  const char* name;
+  host::StaticControlConfiguration configuration;
+  const char* kind;
+  const char* title;
+  const char* symbol;
+  const char* description;
+  const char* url;
+  const char* path;
+};
+
+std::vector<ControlCase> controlCases() {
+  return {
+      {"NewVantle", NewVantleControl{}.body(), "com.halverdyne.zuvo.mac.new-vantle", "New Vantle",
+       "square.and.pencil", "Open Zuvo's pane on a new conversation.", "zuvo://pane/new", "/new"},
+      {"Activity", ActivityControl{}.body(), "com.halverdyne.zuvo.mac.activity", "Zuvo Inbox", "tray",
+       "Approvals waiting on you and Zuvo's messages.", "zuvo://pane/activity", "/activity"},
+  };
+}
+
+TEST(Controls, DeclareKindTextsAndALabelledButton) {
+  for (const auto& c : controlCases()) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.configuration.kind(), c.kind);
+    EXPECT_EQ(c.configuration.displayName(), (host::LocalizedKey{c.title, {}}));
+    EXPECT_EQ(c.configuration.description(), (host::LocalizedKey{c.description, {}}));
+    host::ControlWidgetButton button = c.configuration.content();
+    EXPECT_EQ(button.label(), (host::ControlLabel{{c.title, {}}, c.symbol}));
+    // Within a control the button title, the display name and the intent's title are one text.
+    EXPECT_EQ(button.action().title(), button.label().title);
+  }
+}
+
+TEST(Controls, APressOpensExactlyTheControlsLink) {
+  for (const auto& c : controlCases()) {
+    SCOPED_TRACE(c.name);
+    host::IntentResult result = c.configuration.content().action().perform();
+    ASSERT_TRUE(result.opensIntent());
+    const host::Url& url = result.opensIntent()->url();
+    EXPECT_EQ(url.string(), c.url);
+    EXPECT_EQ(url.scheme(), "zuvo");
+    EXPECT_EQ(url.authority(), "pane");
+    EXPECT_EQ(url.path(), c.path);
+    EXPECT_FALSE(url.query());
+    EXPECT_FALSE(url.fragment());
+  }
+}
+
+TEST(Controls, KindsDifferFromEachOtherAndFromTheStatusWidget) {
+  auto cases = controlCases();
+  EXPECT_NE(cases[0].configuration.kind(), cases[1].configuration.kind());
+  for (const auto& c : cases) EXPECT_NE(c.configuration.kind(), "com.halverdyne.zuvo.mac.status");
+}
+
+TEST(Intents, TitlesAndRepeatedPerformsAreStable) {
+  EXPECT_EQ(NewVantleIntent::title(), (host::LocalizedKey{"New Vantle", {}}));
+  EXPECT_EQ(OpenActivityIntent::title(), (host::LocalizedKey{"Zuvo Inbox", {}}));
+  EXPECT_EQ(NewVantleIntent{}.perform().opensIntent(), NewVantleIntent{}.perform().opensIntent());
+  EXPECT_EQ(OpenActivityIntent{}.perform().opensIntent(), OpenActivityIntent{}.perform().opensIntent());
+  EXPECT_NE(NewVantleIntent{}.perform().opensIntent(), OpenActivityIntent{}.perform().opensIntent());
+}
+
+}  // namespace
+}  // namespace zuvo
