@@ -66,6 +66,11 @@ struct Item {
   const std::string* symbol = nullptr;
   Font font{};
   Rgba color{};
+  // Whether the size chosen can change with the proposed width (height). Sizes are memoised with
+  // the axes an item ignores left out of the key, which keeps nested stacks from multiplying the
+  // proposals their descendants see.
+  bool dependsOnWidth = true;
+  bool dependsOnHeight = true;
   SizeCache cache{};
 };
 
@@ -188,6 +193,63 @@ class Engine {
 
   // `axis` is the axis of the nearest enclosing stack, which a spacer inside grows along.
   std::uint32_t resolve(const View& view, const Environment& env, Axis axis) {
+    std::uint32_t index = resolveNode(view, env, axis);
+    settleDependence(index);
+    return index;
+  }
+
+  void settleDependence(std::uint32_t index) {
+    Item& item = items_[index];
+    auto depends = [&](bool width, bool height) {
+      item.dependsOnWidth = width;
+      item.dependsOnHeight = height;
+    };
+    auto anyChild = [&](bool Item::*axis) {
+      for (std::uint32_t i = item.childBegin; i < item.childEnd; ++i)
+        if (items_[children_[i]].*axis) return true;
+      return false;
+    };
+    auto childOf = [&](std::uint32_t n = 0) -> const Item& { return items_[children_[item.childBegin + n]]; };
+    switch (item.kind) {
+      case ItemKind::empty:
+      case ItemKind::symbol: depends(false, false); break;
+      case ItemKind::text: depends(true, false); break;
+      case ItemKind::image: {
+        bool resizable = std::get<ImageNode>(item.node->value).options.resizable;
+        depends(resizable, resizable);
+        break;
+      }
+      case ItemKind::spacer:
+        depends(item.spacerAxis != Axis::vertical, item.spacerAxis != Axis::horizontal);
+        break;
+      case ItemKind::rectangle:
+      case ItemKind::capsule:
+      case ItemKind::geometryReader: depends(true, true); break;
+      case ItemKind::vstack:
+      case ItemKind::hstack:
+      case ItemKind::zstack:
+      case ItemKind::label: depends(anyChild(&Item::dependsOnWidth), anyChild(&Item::dependsOnHeight)); break;
+      case ItemKind::fixedFrame: {
+        const FixedFrame& f = std::get<FixedFrameNode>(item.node->value).frame;
+        depends(!f.width && childOf().dependsOnWidth, !f.height && childOf().dependsOnHeight);
+        break;
+      }
+      case ItemKind::flexibleFrame: {
+        const FlexibleFrame& f = std::get<FlexibleFrameNode>(item.node->value).frame;
+        depends(childOf().dependsOnWidth || f.minWidth || f.idealWidth || f.maxWidth,
+                childOf().dependsOnHeight || f.minHeight || f.idealHeight || f.maxHeight);
+        break;
+      }
+      case ItemKind::background: depends(childOf(1).dependsOnWidth, childOf(1).dependsOnHeight); break;
+      case ItemKind::padding:
+      case ItemKind::link:
+      case ItemKind::widgetURL:
+      case ItemKind::accessibility:
+      case ItemKind::identity: depends(childOf().dependsOnWidth, childOf().dependsOnHeight); break;
+    }
+  }
+
+  std::uint32_t resolveNode(const View& view, const Environment& env, Axis axis) {
     const Node* node = &view.node();
     return std::visit(
         [&](const auto& n) -> std::uint32_t {
@@ -208,6 +270,8 @@ class Engine {
           } else if constexpr (std::is_same_v<T, LabelNode>) {
             std::uint32_t symbol = symbolItem(n.symbol, env);
             std::uint32_t title = textItem(formatted(n.title), env);
+            settleDependence(symbol);
+            settleDependence(title);
             return wrapper(ItemKind::label, node, {symbol, title});
           } else if constexpr (std::is_same_v<T, SymbolNode>) {
             return symbolItem(n.name, env);
@@ -266,8 +330,11 @@ class Engine {
     return children_[items_[index].childBegin + n];
   }
 
-  Size sizeOf(std::uint32_t index, const ProposedSize& p) {
-    if (const Size* cached = items_[index].cache.find(p)) return *cached;
+  Size sizeOf(std::uint32_t index, const ProposedSize& proposal) {
+    const Item& item = items_[index];
+    ProposedSize p{item.dependsOnWidth ? proposal.width : std::nullopt,
+                   item.dependsOnHeight ? proposal.height : std::nullopt};
+    if (const Size* cached = item.cache.find(p)) return *cached;
     Size size = computeSize(index, p);
     items_[index].cache.store(p, size);
     return size;
