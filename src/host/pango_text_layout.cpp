@@ -38,7 +38,6 @@ int clampToInt(double units) {
 }  // namespace
 
 int toPangoUnitsFloor(double value) { return clampToInt(std::floor(value * PANGO_SCALE)); }
-int toPangoUnitsCeil(double value) { return clampToInt(std::ceil(value * PANGO_SCALE)); }
 
 PangoTextLayout::PangoTextLayout()
     : fontMap_(pango_cairo_font_map_new()), context_(pango_font_map_create_context(fontMap_)) {

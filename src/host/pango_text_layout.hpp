@@ -67,10 +67,8 @@ class PangoTextLayout {
 // What `layout` draws: its text, with the elided part replaced by an ellipsis.
 std::string drawnText(PangoLayout* layout);
 
-// Layout units to Pango units and back. Widths round down when offered (never more room than
-// given) and up when redrawn (a line that fitted still fits).
+// Layout units to Pango units, rounding down: never more room than was offered.
 int toPangoUnitsFloor(double value);
-int toPangoUnitsCeil(double value);
 inline double fromPangoUnits(int value) { return static_cast<double>(value) / PANGO_SCALE; }
 
 }  // namespace host
