@@ -4,6 +4,7 @@
 #include <boost/locale/localization_backend.hpp>
 #include <boost/locale/message.hpp>
 
+#include <exception>
 #include <locale>
 #include <mutex>
 
@@ -44,6 +45,7 @@ std::string GettextStringCatalog::format(const LocalizedKey& key) const { return
 std::string GettextStringCatalog::format(const LocalizedKey& key, const std::vector<std::string>& languages) const {
   for (const std::string& name : languages) {
     std::shared_ptr<const Language> loaded = language(name);
+    if (!loaded->messages) continue;
     if (const char* translated = loaded->messages->get(loaded->domainId, nullptr, key.key.c_str()))
       return formatKey(translated, key.arguments);
   }
@@ -66,9 +68,13 @@ std::shared_ptr<const GettextStringCatalog::Language> GettextStringCatalog::lang
   generator.add_messages_domain(domain_);
 
   auto loaded = std::make_shared<Language>();
-  loaded->locale = generator.generate(utf8LocaleName(name));
-  loaded->messages = &std::use_facet<boost::locale::message_format<char>>(loaded->locale);
-  loaded->domainId = loaded->messages->domain(domain_);
+  try {
+    loaded->locale = generator.generate(utf8LocaleName(name));
+    loaded->messages = &std::use_facet<boost::locale::message_format<char>>(loaded->locale);
+    loaded->domainId = loaded->messages->domain(domain_);
+  } catch (const std::exception&) {
+    loaded->messages = nullptr;  // a catalog that cannot be read counts as none
+  }
 
   std::unique_lock lock(mutex_);
   if (languages_.size() >= kMaxLanguages && !languages_.contains(name)) return loaded;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <clocale>
+#include <fstream>
 #include <thread>
 
 #include "host/locale_test_environment.hpp"
@@ -90,6 +93,12 @@ TEST(GettextStringCatalog, UntranslatedKeysAreFormattedThemselves) {
   EXPECT_EQ(catalog.format({"%@ %lld%%", A{"daily", std::int64_t{5}}}, {"fr_FR", "ja"}), "daily 5%");
   GettextStringCatalog missing("/nonexistent/locale", "zuvo-widgets");
   EXPECT_EQ(missing.format({"Last 7 days", {}}, german), "Last 7 days");
+  // A damaged catalog counts as none.
+  std::filesystem::path damaged = std::filesystem::temp_directory_path() / ("zuvo-damaged-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(damaged / "de/LC_MESSAGES");
+  std::ofstream(damaged / "de/LC_MESSAGES/zuvo-widgets.mo") << "\x95\x04\x12\xde not a catalog";
+  EXPECT_EQ(GettextStringCatalog(damaged, "zuvo-widgets").format({"Last 7 days", {}}, german), "Last 7 days");
+  std::filesystem::remove_all(damaged);
   GettextStringCatalog otherDomain(localeDirectory(), "another-domain");
   EXPECT_EQ(otherDomain.format({"Last 7 days", {}}, german), "Last 7 days");
   EXPECT_EQ(KeyOnlyStringCatalog().format({"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{60}}}),
