@@ -1,0 +1,19 @@
+#include "presentation/figure_row.hpp"
+
+#include "presentation/palette.hpp"
+
+namespace zuvo {
+
+host::View FigureRow::body() const {
+  using host::Font;
+  return host::HStack({.alignment = host::VerticalAlignment::center, .spacing = 4},
+                      {host::Text(label).font(Font::system(10)).foregroundStyle(Palette::tertiaryText()),
+                       host::Spacer({.minLength = 0}),
+                       host::Text(value)
+                           .font(Font::system(12, host::FontWeight::semibold, host::FontDesign::rounded))
+                           .monospacedDigit()
+                           .foregroundStyle(Palette::primaryText())})
+      .lineLimit(1);
+}
+
+}  // namespace zuvo

@@ -1,0 +1,12 @@
+#include "presentation/status_widget_layout.hpp"
+
+#include "host/widget_canvas.hpp"
+#include "presentation/palette.hpp"
+
+namespace zuvo {
+
+host::LayoutTree layoutStatusWidget(const StatusWidgetView& view, const host::LayoutServices& services) {
+  return host::layoutWidget(view.body(), view.family, Palette::widgetBackground(), services);
+}
+
+}  // namespace zuvo
