@@ -85,6 +85,11 @@ JsonWriter& JsonWriter::value(std::int64_t number) {
 JsonWriter& JsonWriter::value(double number) {
   if (!std::isfinite(number)) return null();
   separate();
+  // "-0" would read back as the integer 0, losing the sign.
+  if (number == 0 && std::signbit(number)) {
+    out_ += "-0.0";
+    return *this;
+  }
   // Shortest round-trip form; to_chars may write "1e+300", which is valid JSON.
   std::array<char, 32> buffer{};
   auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number);

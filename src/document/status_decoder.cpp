@@ -1,0 +1,263 @@
+// Why the design is sound. simdjson's DOM parser validates the whole text (UTF-8, structure, every
+// string, number and literal, nothing after the top-level value) before any field is read, so the
+// fast path reads a fully checked tree, and its keys arrive unescaped. It rejects two things that
+// the document's rules must handle differently: an integer literal beyond 64 bits (a float field,
+// or an ignored key, accepts it) and nesting beyond 1024 levels. The nesting limit is kept as our
+// own rule. A number error is the one failure that sends the text to the fallback: an On-Demand
+// walk that visits every value of the document, ignored ones included, reads every key through
+// unescaped_key(), parses every string, number and literal, enforces the same nesting limit, and
+// checks that nothing follows the top-level object. Every byte is therefore validated on both paths,
+// and both apply one set of rules (status_reader.hpp).
+#include "document/status_decoder.hpp"
+
+#include <simdjson.h>
+
+#include "document/status_reader.hpp"
+
+namespace zuvo {
+namespace {
+
+using detail::JsonKind;
+static_assert(kDecodePadding == simdjson::SIMDJSON_PADDING);
+
+std::string invalidJson(simdjson::error_code error) {
+  switch (error) {
+    case simdjson::DEPTH_ERROR: return "nested deeper than 1024 levels";
+    case simdjson::EMPTY: return "no JSON value";
+    case simdjson::NUMBER_ERROR: return "number is malformed or beyond the range of a 64-bit float";
+    default: return std::string("invalid JSON: ") + simdjson::error_message(error);
+  }
+}
+
+// The fast path: a tree that the parser has already validated whole.
+struct DomAccess {
+  using Value = simdjson::dom::element;
+
+  bool kindOf(Value& v, JsonKind& kind, std::string&) {
+    using T = simdjson::dom::element_type;
+    switch (v.type()) {
+      case T::OBJECT: kind = JsonKind::object; break;
+      case T::ARRAY: kind = JsonKind::array; break;
+      case T::STRING: kind = JsonKind::string; break;
+      case T::BOOL: kind = JsonKind::boolean; break;
+      case T::NULL_VALUE: kind = JsonKind::null; break;
+      default: kind = JsonKind::number;
+    }
+    return true;
+  }
+  template <class F>
+  bool forEachField(Value& v, std::string& why, F&& f) {
+    simdjson::dom::object object;
+    if (v.get(object)) {
+      why = "expected an object";
+      return false;
+    }
+    for (simdjson::dom::key_value_pair field : object) {
+      if (!f(field.key, field.value)) return false;
+    }
+    return true;
+  }
+  template <class F>
+  bool forEachElement(Value& v, std::string& why, F&& f) {
+    simdjson::dom::array array;
+    if (v.get(array)) {
+      why = "expected an array";
+      return false;
+    }
+    for (Value element : array) {
+      if (!f(element)) return false;
+    }
+    return true;
+  }
+  bool readInteger(Value& v, std::int64_t& out, std::string& why) {
+    using T = simdjson::dom::element_type;
+    switch (v.type()) {
+      case T::INT64: out = v.get_int64().value_unsafe(); return true;
+      case T::UINT64: why = "integer beyond the signed 64-bit range"; return false;
+      default: why = "expected an integer, found a number with a fraction or exponent"; return false;
+    }
+  }
+  bool readDouble(Value& v, double& out, std::string&) {
+    using T = simdjson::dom::element_type;
+    switch (v.type()) {
+      case T::INT64: out = static_cast<double>(v.get_int64().value_unsafe()); break;
+      case T::UINT64: out = static_cast<double>(v.get_uint64().value_unsafe()); break;
+      default: out = v.get_double().value_unsafe();
+    }
+    return true;
+  }
+  bool readString(Value& v, std::string& out, std::string&) {
+    out = v.get_string().value_unsafe();
+    return true;
+  }
+  bool confirmNull(Value&, std::string&) { return true; }
+  bool skip(Value&, std::size_t, std::string&) { return true; }
+};
+
+// The fallback: On-Demand validates only what is read, so this reads everything.
+struct OnDemandAccess {
+  using Value = simdjson::ondemand::value;
+
+  static bool failed(simdjson::error_code error, std::string& why) {
+    if (error == simdjson::SUCCESS) return false;
+    why = invalidJson(error);
+    return true;
+  }
+
+  bool kindOf(Value& v, JsonKind& kind, std::string& why) {
+    using T = simdjson::ondemand::json_type;
+    T type{};
+    if (failed(v.type().get(type), why)) return false;
+    switch (type) {
+      case T::object: kind = JsonKind::object; break;
+      case T::array: kind = JsonKind::array; break;
+      case T::string: kind = JsonKind::string; break;
+      case T::boolean: kind = JsonKind::boolean; break;
+      case T::null: kind = JsonKind::null; break;
+      case T::number: kind = JsonKind::number; break;
+    }
+    return true;
+  }
+  template <class F>
+  bool forEachField(Value& v, std::string& why, F&& f) {
+    simdjson::ondemand::object object;
+    if (failed(v.get_object().get(object), why)) return false;
+    for (auto field : object) {
+      std::string_view key;
+      if (failed(field.unescaped_key().get(key), why)) return false;
+      Value value;
+      if (failed(field.value().get(value), why)) return false;
+      if (!f(key, value)) return false;
+    }
+    return true;
+  }
+  template <class F>
+  bool forEachElement(Value& v, std::string& why, F&& f) {
+    simdjson::ondemand::array array;
+    if (failed(v.get_array().get(array), why)) return false;
+    for (auto element : array) {
+      Value value;
+      if (failed(element.get(value), why)) return false;
+      if (!f(value)) return false;
+    }
+    return true;
+  }
+  bool readInteger(Value& v, std::int64_t& out, std::string& why) {
+    bool integer = false;
+    if (failed(v.is_integer().get(integer), why)) return false;
+    if (!integer) {
+      double ignored = 0;
+      if (failed(v.get_double().get(ignored), why)) return false;
+      why = "expected an integer, found a number with a fraction or exponent";
+      return false;
+    }
+    if (!v.get_int64().get(out)) return true;
+    double ignored = 0;  // a valid literal that get_int64 refuses is out of range
+    if (failed(v.get_double().get(ignored), why)) return false;
+    why = "integer beyond the signed 64-bit range";
+    return false;
+  }
+  bool readDouble(Value& v, double& out, std::string& why) { return !failed(v.get_double().get(out), why); }
+  bool readString(Value& v, std::string& out, std::string& why) {
+    std::string_view text;
+    if (failed(v.get_string().get(text), why)) return false;
+    out = text;
+    return true;
+  }
+  bool confirmNull(Value& v, std::string& why) {
+    bool null = false;
+    if (failed(v.is_null().get(null), why)) return false;
+    if (!null) why = "invalid JSON: malformed literal";
+    return null;
+  }
+  bool skip(Value& v, std::size_t depth, std::string& why) {
+    JsonKind kind{};
+    if (!kindOf(v, kind, why)) return false;
+    switch (kind) {
+      case JsonKind::object:
+      case JsonKind::array:
+        if (depth > detail::kMaxDepth) {
+          why = invalidJson(simdjson::DEPTH_ERROR);
+          return false;
+        }
+        if (kind == JsonKind::array) {
+          return forEachElement(v, why, [&](Value& e) { return skip(e, depth + 1, why); });
+        }
+        return forEachField(v, why, [&](std::string_view, Value& e) { return skip(e, depth + 1, why); });
+      case JsonKind::string: {
+        std::string_view ignored;
+        return !failed(v.get_string().get(ignored), why);
+      }
+      case JsonKind::number: {
+        double ignored = 0;
+        return !failed(v.get_double().get(ignored), why);
+      }
+      case JsonKind::boolean: {
+        bool ignored = false;
+        return !failed(v.get_bool().get(ignored), why);
+      }
+      case JsonKind::null: return confirmNull(v, why);
+    }
+    return false;
+  }
+};
+
+DecodeResult failure(std::string where, std::string why) {
+  return DecodeResult{std::nullopt, DecodeError{std::move(where), std::move(why)}};
+}
+
+template <class Access>
+DecodeResult readWith(Access& access, typename Access::Value& root) {
+  detail::StatusReader<Access> reader(access);
+  WidgetStatus status;
+  if (reader.readRoot(root, status)) return DecodeResult{std::move(status), {}};
+  return DecodeResult{std::nullopt, reader.takeError()};
+}
+
+DecodeResult decodeByWalk(const char* data, std::size_t size, std::size_t capacity) {
+  simdjson::ondemand::parser parser;
+  simdjson::ondemand::document document;
+  if (auto error = parser.iterate(data, size, capacity).get(document)) return failure("document", invalidJson(error));
+  simdjson::ondemand::value root;
+  // Only an object or array becomes a value; a scalar document fails here.
+  if (document.get_value().get(root)) return failure("document", "expected an object, found a number");
+  OnDemandAccess access;
+  DecodeResult result = readWith(access, root);
+  // Something other than the end after the top-level object is trailing content.
+  if (result.status && !document.current_location().error()) {
+    return failure("document", invalidJson(simdjson::TRAILING_CONTENT));
+  }
+  return result;
+}
+
+// Parsers keep their buffers between calls on a thread; documents up to this size reuse them, so
+// that the common small status file costs no allocation beyond its records. Larger ones get a
+// parser of their own, which keeps a thread from holding on to a big buffer.
+constexpr std::size_t kReusedParserLimit = 64 * 1024;
+
+DecodeResult decodePadded(const char* data, std::size_t size, std::size_t capacity) {
+  auto decodeWith = [&](simdjson::dom::parser& parser) {
+    simdjson::dom::element root;
+    const auto error = parser.parse(data, size, false).get(root);
+    if (error == simdjson::NUMBER_ERROR) return decodeByWalk(data, size, capacity);
+    if (error) return failure("document", invalidJson(error));
+    DomAccess access;
+    return readWith(access, root);
+  };
+  if (size <= kReusedParserLimit) {
+    thread_local simdjson::dom::parser parser;
+    return decodeWith(parser);
+  }
+  simdjson::dom::parser parser;
+  return decodeWith(parser);
+}
+
+}  // namespace
+
+DecodeResult decodeStatus(std::string_view bytes, std::size_t capacity) {
+  if (capacity >= bytes.size() + kDecodePadding) return decodePadded(bytes.data(), bytes.size(), capacity);
+  const simdjson::padded_string padded(bytes);
+  return decodePadded(padded.data(), padded.size(), padded.size() + kDecodePadding);
+}
+
+}  // namespace zuvo

@@ -1,0 +1,39 @@
+#pragma once
+// Finds the status file in the shared container of the Zuvo application group, reads it whole and
+// decodes it. Only reads: nothing is created, changed, locked or deleted, and nothing is kept
+// between calls (no cached location, document or open file). Every failure gives none, silently.
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "document/widget_status.hpp"
+
+namespace zuvo {
+
+class StatusStore {
+ public:
+  static constexpr std::string_view kAppGroupIdentifier = "group.com.halverdyne.zuvo";
+  static constexpr std::string_view kRelativePath = "Library/Application Support/widget-status.json";
+  // A status file is a few hundred bytes; one beyond this bound is not read at all, so a runaway
+  // writer cannot make every widget request allocate without limit.
+  static constexpr std::size_t kMaxFileSize = std::size_t{16} << 20;
+
+  // Where the shared container is, looked up afresh on every call; none when there is none.
+  using ContainerLookup = std::function<std::optional<std::filesystem::path>()>;
+
+  StatusStore();  // the container of kAppGroupIdentifier
+  explicit StatusStore(ContainerLookup container);
+
+  // The status file's location, whether or not the file exists; none without a container.
+  std::optional<std::filesystem::path> fileURL() const;
+  // The decoded status file, or none when it is missing, unreadable, too large, changing under the
+  // read, not a regular file, or does not decode.
+  std::optional<WidgetStatus> load() const;
+
+ private:
+  ContainerLookup container_;
+};
+
+}  // namespace zuvo

@@ -1,0 +1,14 @@
+#pragma once
+// The shared container of an application group: the directory that the group's applications and
+// extensions all read and write. On Linux it is "$XDG_DATA_HOME/<group identifier>", where an
+// unset, empty or relative XDG_DATA_HOME means "$HOME/.local/share" (the XDG base directory rule).
+// The container exists when that directory does; nothing is ever created.
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace host {
+
+std::optional<std::filesystem::path> containerURL(std::string_view groupIdentifier);
+
+}  // namespace host
