@@ -1,0 +1,34 @@
+#pragma once
+// From a status to a laid-out tree and to pixels, with the program's own text measurer, string
+// catalog and assets: the one road that render, layout, tap and the gallery take.
+//
+//   StatusWidgetRenderer renderer;
+//   auto tree = renderer.layout({.status = status, .family = WidgetFamily::systemMedium}, Appearance::dark());
+//   renderer.renderToFile(tree, "widget.png", 2.0, Appearance::dark(), &error);
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "host/appearance.hpp"
+#include "host/cairo_drawer.hpp"
+#include "host/layout_tree.hpp"
+#include "host/pango_text_measurer.hpp"
+#include "host/string_catalog.hpp"
+#include "host/svg_asset_catalog.hpp"
+#include "presentation/status_widget_view.hpp"
+
+class StatusWidgetRenderer {
+ public:
+  StatusWidgetRenderer();
+
+  host::LayoutTree layout(const zuvo::StatusWidgetView& view, const host::Appearance& appearance) const;
+  // PNG at `scale`, SVG or PDF, by the file's extension. False with `error` set when it fails.
+  bool renderToFile(const host::LayoutTree& tree, const std::filesystem::path& path, double scale,
+                    const host::Appearance& appearance, std::string* error);
+
+ private:
+  host::PangoTextMeasurer measurer_;
+  std::unique_ptr<host::StringCatalog> strings_;
+  host::SvgAssetCatalog assets_;
+  host::CairoDrawer drawer_;
+};
