@@ -93,7 +93,7 @@ TEST(NumberFormat, NonFiniteValuesAreWritten) {
 }
 
 // Formatters built and kept by one thread are used by the others.
-TEST(NumberFormat, ConcurrentCallsAgree) {
+TEST(NumberFormatConcurrency, CallsFromManyThreadsAgree) {
   std::vector<std::thread> threads;
   std::vector<int> wrong(8, 0);
   for (int t = 0; t < 8; ++t) {

@@ -105,7 +105,7 @@ TEST(GettextStringCatalog, UntranslatedKeysAreFormattedThemselves) {
             "Claude weekly 60 percent used");
 }
 
-TEST(GettextStringCatalog, ConcurrentFormatsAgree) {
+TEST(GettextStringCatalogConcurrency, FormatsFromManyThreadsAgree) {
   GettextStringCatalog catalog = zuvoCatalog();
   std::vector<std::thread> threads;
   std::vector<int> wrong(6, 0);
