@@ -1,11 +1,16 @@
 #pragma once
-// Each subcommand registers itself on the application; `exitCode` receives its result.
+// Each subcommand registers itself on the application; `exitCode` receives its result. Commands
+// that read the extension's declarations take the hosted bundle.
 #include <CLI/CLI.hpp>
+
+#include "host/widget_bundle.hpp"
 
 void registerStatusCommands(CLI::App& app, int& exitCode);  // check, placeholder, snapshot, timeline
 void registerStatusWidgetCommands(CLI::App& app, int& exitCode);  // render, layout, tap
+void registerBundleCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode);  // describe, press
 
-inline void registerCommands(CLI::App& app, int& exitCode) {
+inline void registerCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
   registerStatusCommands(app, exitCode);
   registerStatusWidgetCommands(app, exitCode);
+  registerBundleCommands(app, bundle, exitCode);
 }

@@ -1,14 +1,5 @@
-// zuvo-widgets: runs the widget host around the Zuvo widget extension.
-#include <CLI/CLI.hpp>
+// zuvo-widgets: the process entry hands control to the Zuvo widget bundle, which hands it, with
+// the bundle's declarations, to the widget host (widget_host.cpp).
+#include "widgets/zuvo_mac_widgets.hpp"
 
-#include "commands.hpp"
-
-int main(int argc, char** argv) {
-  CLI::App app{"zuvo-widgets: the Zuvo status widget and controls, run by a small widget host"};
-  app.require_subcommand(1);
-  app.set_help_all_flag("--help-all", "Show help for every subcommand");
-  int exitCode = 0;
-  registerCommands(app, exitCode);
-  CLI11_PARSE(app, argc, argv);
-  return exitCode;
-}
+int main(int argc, char** argv) { return zuvo::ZuvoMacWidgets::main(argc, argv); }

@@ -307,6 +307,13 @@ class Engine {
             return wrapper(ItemKind::widgetURL, node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, AccessibilityNode>) {
             return wrapper(ItemKind::accessibility, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, ContainerBackgroundNode>) {
+            // The widget canvas draws it behind the whole widget; in the tree it is its content.
+            return resolve(n.content, env, axis);
+          } else if constexpr (std::is_same_v<T, WidgetEnvironmentReaderNode>) {
+            View content = n.content(services_.widget);
+            keepAlive_.push_back(content);
+            return resolve(content, env, axis);
           } else {
             static_assert(std::is_same_v<T, IdentityNode>);
             return wrapper(ItemKind::identity, node, {resolve(n.content, env, axis)});
@@ -650,7 +657,7 @@ class Engine {
   std::vector<std::uint32_t> children_;
   std::vector<TextEntry> texts_;
   std::vector<Environment> environments_;
-  std::vector<View> keepAlive_;  // geometry readers' content, built during placing
+  std::vector<View> keepAlive_;  // readers' content, built during resolving and placing
   LayoutTree tree_;
 };
 

@@ -55,6 +55,7 @@
 #include "host/string_catalog.hpp"
 #include "host/text_measurer.hpp"
 #include "host/view.hpp"
+#include "host/widget_environment.hpp"
 
 namespace host {
 
@@ -63,6 +64,8 @@ struct LayoutServices {
   const StringCatalog& strings;
   const AssetCatalog& assets;
   Appearance appearance = Appearance::light();
+  // What widget environment readers in the view are built from.
+  WidgetEnvironment widget{};
 };
 
 // A proposal; an unspecified axis asks for the view's ideal length.

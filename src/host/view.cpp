@@ -74,6 +74,9 @@ View View::accessibilityLabel(TextContent label) const {
   return make(std::move(a11y));
 }
 View View::widgetURL(const Url& url) const { return make(WidgetURLNode{url, *this}); }
+View View::containerBackground(const Color& color, ContainerBackgroundPlacement placement) const {
+  return make(ContainerBackgroundNode{color, placement, *this});
+}
 View View::id(std::string identity) const { return make(IdentityNode{std::move(identity), *this}); }
 
 View EmptyView() { return View(); }
@@ -99,5 +102,8 @@ View CapsuleStrokeBorder(const Color& stroke, double lineWidth) {
 }
 View GeometryReader(std::function<View(Size)> content) { return make(GeometryReaderNode{std::move(content)}); }
 View Link(const Url& destination, View label) { return make(LinkNode{destination, std::move(label)}); }
+View WidgetEnvironmentReader(std::function<View(const WidgetEnvironment&)> content) {
+  return make(WidgetEnvironmentReaderNode{std::move(content)});
+}
 
 }  // namespace host

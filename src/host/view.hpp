@@ -17,10 +17,12 @@
 
 #include "host/alignment.hpp"
 #include "host/color.hpp"
+#include "host/container_background.hpp"
 #include "host/font.hpp"
 #include "host/geometry.hpp"
 #include "host/localized_string.hpp"
 #include "host/url.hpp"
+#include "host/widget_environment.hpp"
 
 namespace host {
 
@@ -68,6 +70,9 @@ class View {
   View accessibilityElement(AccessibilityChildren children) const;
   View accessibilityLabel(TextContent label) const;
   View widgetURL(const Url& url) const;
+  // What the host fills the container with behind this view; the widget canvas reads it from the
+  // outermost view of a widget's content.
+  View containerBackground(const Color& color, ContainerBackgroundPlacement placement) const;
   // Identity of a repeated row, so the host can match rows between two drawings.
   View id(std::string identity) const;
 
@@ -132,12 +137,15 @@ struct AccessibilityNode {
   View content{};
 };
 struct IdentityNode { std::string id; View content; };
+struct ContainerBackgroundNode { Color color; ContainerBackgroundPlacement placement; View content; };
+// Built by the layout engine from the widget environment of the drawing (LayoutServices::widget).
+struct WidgetEnvironmentReaderNode { std::function<View(const WidgetEnvironment&)> content; };
 
 struct Node {
   std::variant<EmptyNode, VStackNode, HStackNode, ZStackNode, GroupNode, SpacerNode, TextNode, LabelNode,
                SymbolNode, ImageNode, RectangleNode, CapsuleNode, GeometryReaderNode, FixedFrameNode,
                FlexibleFrameNode, PaddingNode, BackgroundNode, EnvironmentNode, LinkNode, WidgetURLNode,
-               AccessibilityNode, IdentityNode>
+               AccessibilityNode, IdentityNode, ContainerBackgroundNode, WidgetEnvironmentReaderNode>
       value;
 };
 
@@ -157,6 +165,8 @@ View CapsuleFill(const Color& fill);
 View CapsuleStrokeBorder(const Color& stroke, double lineWidth);
 View GeometryReader(std::function<View(Size)> content);
 View Link(const Url& destination, View label);
+// A view made when the host draws, from the family and rendering mode it draws in.
+View WidgetEnvironmentReader(std::function<View(const WidgetEnvironment&)> content);
 
 // One row per item, each identified by id(item), spliced into the enclosing stack.
 template <class Items, class IdOf, class RowOf>

@@ -1,0 +1,100 @@
+// describe: the bundle's declarations as the host reads them. press: a control's button press.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "commands.hpp"
+#include "host/json_writer.hpp"
+#include "host/url_opener.hpp"
+#include "program_resources.hpp"
+#include "widgets/extension_identity.hpp"
+
+namespace {
+
+// A control is named on the command line by the last part of its kind ("new-vantle").
+std::string controlName(const std::string& kind) { return kind.substr(kind.rfind('.') + 1); }
+
+void writeWidget(host::JsonWriter& out, const host::WidgetConfiguration& widget, const host::StringCatalog& strings) {
+  out.beginObject().key("type").value("widget").key("kind").value(widget.kind());
+  out.key("displayName").value(strings.format(widget.configurationDisplayName()));
+  out.key("description").value(strings.format(widget.description()));
+  out.key("families").beginArray();
+  for (host::WidgetFamily family : widget.supportedFamilies()) out.value(host::name(family));
+  out.endArray().endObject();
+}
+
+void writeControl(host::JsonWriter& out, const host::StaticControlConfiguration& control,
+                  const host::StringCatalog& strings) {
+  out.beginObject().key("type").value("control").key("kind").value(control.kind());
+  out.key("displayName").value(strings.format(control.displayName()));
+  out.key("description").value(strings.format(control.description()));
+  host::ControlLabel label = control.content().label();
+  out.key("button").beginObject();
+  out.key("title").value(strings.format(label.title)).key("symbol").value(label.systemImage);
+  out.endObject().endObject();
+}
+
+std::string describe(const host::WidgetBundleBody& body, const host::StringCatalog& strings) {
+  host::JsonWriter out;
+  out.beginObject();
+  out.key("extension").value(zuvo::kExtensionIdentifier);
+  out.key("applicationGroup").value(zuvo::kApplicationGroup);
+  out.key("widgets").beginArray();
+  for (const auto& item : body) {
+    if (const auto* widget = std::get_if<host::WidgetConfiguration>(&item)) writeWidget(out, *widget, strings);
+    else writeControl(out, std::get<host::StaticControlConfiguration>(item), strings);
+  }
+  out.endArray().endObject();
+  return out.take();
+}
+
+std::vector<host::StaticControlConfiguration> controlsOf(const host::WidgetBundleBody& body) {
+  std::vector<host::StaticControlConfiguration> controls;
+  for (const auto& item : body)
+    if (const auto* control = std::get_if<host::StaticControlConfiguration>(&item)) controls.push_back(*control);
+  return controls;
+}
+
+struct PressOptions {
+  std::string control;
+  bool open = false;
+};
+
+// Runs the button's intent, prints the URL its result asks the host to open, and opens it when
+// asked to.
+int press(const host::AnyWidgetBundle& bundle, const PressOptions& options) {
+  for (const auto& control : controlsOf(bundle.body())) {
+    if (controlName(control.kind()) != options.control && control.kind() != options.control) continue;
+    host::IntentResult result = control.content().action().perform();
+    if (!result.opensIntent()) return 0;
+    const host::Url& url = result.opensIntent()->url();
+    std::cout << url.string() << '\n' << std::flush;
+    if (!options.open) return 0;
+    if (auto error = host::openOnDesktop(url)) {
+      std::cerr << "zuvo-widgets press: could not open " << url.string() << ": " << *error << '\n';
+      return 1;
+    }
+    return 0;
+  }
+  std::cerr << "zuvo-widgets press: no control named " << options.control << '\n';
+  return 2;
+}
+
+}  // namespace
+
+void registerBundleCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
+  app.add_subcommand("describe",
+                     "Print the widget bundle as JSON: each widget and control in order, with its kind, "
+                     "display name and description in the current language")
+      ->callback([&bundle] { std::cout << describe(bundle.body(), *programStringCatalog()) << '\n'; });
+
+  std::vector<std::string> names;
+  for (const auto& control : controlsOf(bundle.body())) names.push_back(controlName(control.kind()));
+  auto options = std::make_shared<PressOptions>();
+  auto* pressCommand = app.add_subcommand("press", "Press a control's button: print the URL it opens");
+  pressCommand->add_option("control", options->control, "The control to press")
+      ->required()
+      ->check(CLI::IsMember(names));
+  pressCommand->add_flag("--open", options->open, "Hand the URL to the desktop (xdg-open)");
+  pressCommand->callback([&bundle, &exitCode, options] { exitCode = press(bundle, *options); });
+}

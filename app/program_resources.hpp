@@ -1,0 +1,9 @@
+#pragma once
+// The program's installed resources, found beside the executable (host/resource_directory.hpp).
+#include <memory>
+
+#include "host/string_catalog.hpp"
+
+// The string catalog of the extension's default string table: the compiled gettext catalogs of
+// the resource directory, or the untranslated keys when there is no resource directory.
+std::unique_ptr<host::StringCatalog> programStringCatalog();

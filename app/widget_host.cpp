@@ -1,0 +1,16 @@
+// The widget host's run: the command line of zuvo-widgets, serving the bundle the extension's main
+// entry handed over.
+#include <CLI/CLI.hpp>
+
+#include "commands.hpp"
+#include "host/widget_bundle.hpp"
+
+int host::runWidgetHost(const host::AnyWidgetBundle& bundle, int argc, char** argv) {
+  CLI::App app{"zuvo-widgets: the Zuvo status widget and controls, run by a small widget host"};
+  app.require_subcommand(1);
+  app.set_help_all_flag("--help-all", "Show help for every subcommand");
+  int exitCode = 0;
+  registerCommands(app, bundle, exitCode);
+  CLI11_PARSE(app, argc, argv);
+  return exitCode;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The status widget: what waits on the user, this week's privacy and spend, and the agents' usage,
+// in the small and the medium family, fed by the status timeline provider.
+#include "host/static_configuration.hpp"
+#include "host/view.hpp"
+#include "timeline/status_entry.hpp"
+#include "timeline/status_provider.hpp"
+
+namespace zuvo {
+
+inline constexpr const char* kStatusWidgetKind = "com.halverdyne.zuvo.mac.status";
+
+struct StatusWidget {
+  host::StaticConfiguration<StatusProvider> body() const;
+
+  // The content step: a status view for the entry's status (its date stays behind), bound to the
+  // family and rendering mode the host draws in, over the palette's widget background.
+  static host::View content(const StatusEntry& entry);
+};
+
+}  // namespace zuvo
