@@ -23,6 +23,7 @@ class FixedWidthMeasurer final : public TextMeasurer {
  public:
   TextMeasurement measure(std::string_view text, const TextStyle& style, double maxWidth,
                           std::optional<int> lineLimit) const override {
+    ++calls;
     double characters = 0;
     for (unsigned char c : text)
       if ((c & 0xC0) != 0x80) ++characters;
@@ -41,6 +42,7 @@ class FixedWidthMeasurer final : public TextMeasurer {
     return m;
   }
   Size symbolSize(const Font& font) const override { return {font.size, font.size}; }
+  mutable long calls = 0;
 };
 
 class KeysAsText final : public StringCatalog {
@@ -141,8 +143,10 @@ void BM_Layout(benchmark::State& state) {
     nodes = tree.nodes.size();
     benchmark::DoNotOptimize(tree);
   }
+  long callsBefore = services.measurer.calls;
   for (const auto& node : layoutWidget(view, WidgetFamily::systemMedium, kTrack, services.get()).nodes)
     texts += node.kind == LayoutKind::text;
+  state.counters["measures"] = static_cast<double>(services.measurer.calls - callsBefore);
   state.counters["nodes"] = static_cast<double>(nodes);
   state.counters["texts"] = static_cast<double>(texts);
 }
@@ -163,3 +167,4 @@ void BM_LayoutJson(benchmark::State& state) {
 BENCHMARK(BM_LayoutJson)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+

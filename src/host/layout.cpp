@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/small_buffer.hpp"
 #include "host/stack_space.hpp"
 
 namespace host {
@@ -34,19 +36,31 @@ enum class ItemKind : std::uint8_t {
 // A proposal-to-size memo. Every item is sized for a handful of proposals per pass (its minimum,
 // maximum and final proposals), so a few slots, reused round-robin, keep layout linear in the tree.
 struct SizeCache {
-  static constexpr std::size_t kSlots = 8;
-  std::array<ProposedSize, kSlots> proposals{};
+  static constexpr std::size_t kSlots = 6;
+  // A proposal as two bit patterns, an unspecified axis as a pattern no length has, so a lookup is
+  // two integer compares per slot.
+  struct Key {
+    std::uint64_t width = 0, height = 0;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  static constexpr std::uint64_t kUnspecified = 0x7FF8'DEAD'0000'0001;
+  static std::uint64_t bits(std::optional<double> length) {
+    return length ? std::bit_cast<std::uint64_t>(*length + 0.0) : kUnspecified;  // + 0.0: -0 is 0
+  }
+  static Key key(const ProposedSize& p) { return {bits(p.width), bits(p.height)}; }
+
+  std::array<Key, kSlots> keys{};
   std::array<Size, kSlots> sizes{};
   std::uint8_t count = 0;
   std::uint8_t next = 0;
 
-  const Size* find(const ProposedSize& p) const {
+  const Size* find(Key k) const {
     for (std::size_t i = 0; i < count; ++i)
-      if (proposals[i] == p) return &sizes[i];
+      if (keys[i] == k) return &sizes[i];
     return nullptr;
   }
-  void store(const ProposedSize& p, Size s) {
-    proposals[next] = p;
+  void store(Key k, Size s) {
+    keys[next] = k;
     sizes[next] = s;
     next = static_cast<std::uint8_t>((next + 1) % kSlots);
     if (count < kSlots) ++count;
@@ -123,7 +137,11 @@ class Engine {
   explicit Engine(const LayoutServices& services) : services_(services) {}
 
   LayoutTree run(const View& view, const ProposedSize& p) {
+    items_.reserve(128);
+    children_.reserve(128);
+    texts_.reserve(32);
     std::uint32_t root = resolve(view, Environment{}, Axis::none);
+    tree_.nodes.reserve(items_.size() + 16);
     tree_.size = sizeOf(root, p);
     place(root, p, {0, 0}, kNoParent, 0);
     return std::move(tree_);
@@ -324,10 +342,14 @@ class Engine {
 
   // ---- Step 2: sizes ---------------------------------------------------------------------------
 
+  // Measuring is the costly part of layout, so a text is measured once per width, and not at all
+  // for a width at which an earlier measurement already holds: a text that fitted, uncut, in
+  // `measuredWidth` breaks its lines the same way in any width from its own width up to that.
   const TextMeasurement& measured(std::uint32_t entryIndex, double width) {
     TextEntry& entry = texts_[entryIndex];
-    for (const auto& [w, m] : entry.measured)
-      if (w == width) return m;
+    for (const auto& [measuredWidth, m] : entry.measured)
+      if (measuredWidth == width || (!m.truncated && m.size.width <= width && width <= measuredWidth)) return m;
+    if (entry.measured.empty()) entry.measured.reserve(4);
     entry.measured.emplace_back(
         width, services_.measurer.measure(entry.text, entry.style, width, entry.lineLimit));
     return entry.measured.back().second;
@@ -341,9 +363,10 @@ class Engine {
     const Item& item = items_[index];
     ProposedSize p{item.dependsOnWidth ? proposal.width : std::nullopt,
                    item.dependsOnHeight ? proposal.height : std::nullopt};
-    if (const Size* cached = item.cache.find(p)) return *cached;
+    SizeCache::Key key = SizeCache::key(p);
+    if (const Size* cached = item.cache.find(key)) return *cached;
     Size size = computeSize(index, p);
-    items_[index].cache.store(p, size);
+    items_[index].cache.store(key, size);
     return size;
   }
 
@@ -370,47 +393,54 @@ class Engine {
     return std::get<SpacerNode>(items_[index].node->value).options.minLength;
   }
 
-  // Each child's length along the stack's axis for proposal p.
-  std::vector<double> arrange(std::uint32_t index, const ProposedSize& p) {
+  std::uint32_t childCount(std::uint32_t index) const { return items_[index].childEnd - items_[index].childBegin; }
+
+  // Each child's length along the stack's axis for proposal p; returns the stack's size.
+  Size arrange(std::uint32_t index, const ProposedSize& p, std::span<double> lengths) {
     StackShape shape = stackShape(items_[index]);
     std::uint32_t begin = items_[index].childBegin, end = items_[index].childEnd;
     std::optional<double> offered = along(shape.axis, p), crossOffered = across(shape.axis, p);
-    std::vector<double> lengths(end - begin);
+    bool Item::*dependsAlong = shape.axis == Axis::vertical ? &Item::dependsOnHeight : &Item::dependsOnWidth;
     if (!offered) {
       for (std::uint32_t i = begin; i < end; ++i) {
         std::uint32_t c = children_[i];
         lengths[i - begin] = isSpacer(c) ? spacerMinimum(c)
                                          : along(shape.axis, sizeOf(c, proposal(shape.axis, std::nullopt, crossOffered)));
       }
-      return lengths;
-    }
-    std::vector<StackItem> stackItems(end - begin);
-    for (std::uint32_t i = begin; i < end; ++i) {
-      std::uint32_t c = children_[i];
-      if (isSpacer(c)) {
-        stackItems[i - begin] = {.min = spacerMinimum(c), .max = kInfinity, .spacer = true};
-      } else {
-        stackItems[i - begin] = {.min = along(shape.axis, sizeOf(c, proposal(shape.axis, 0.0, crossOffered))),
-                                 .max = along(shape.axis, sizeOf(c, proposal(shape.axis, kInfinity, crossOffered)))};
+    } else {
+      SmallBuffer<StackItem, 32> stackItems(end - begin);
+      for (std::uint32_t i = begin; i < end; ++i) {
+        std::uint32_t c = children_[i];
+        StackItem& item = stackItems[i - begin];
+        if (isSpacer(c)) {
+          item = {.min = spacerMinimum(c), .max = kInfinity, .spacer = true};
+        } else if (!(items_[c].*dependsAlong)) {
+          double length = along(shape.axis, sizeOf(c, proposal(shape.axis, std::nullopt, crossOffered)));
+          item = {.min = length, .max = length};
+        } else {
+          item = {.min = along(shape.axis, sizeOf(c, proposal(shape.axis, 0.0, crossOffered))),
+                  .max = along(shape.axis, sizeOf(c, proposal(shape.axis, kInfinity, crossOffered)))};
+        }
       }
+      auto choose = [&](std::size_t i, double length) {
+        return along(shape.axis, sizeOf(children_[begin + i], proposal(shape.axis, length, crossOffered)));
+      };
+      shareStackSpace(stackItems.span(), *offered, shape.spacing, choose, lengths);
     }
-    return shareStackSpace(stackItems, *offered, shape.spacing, [&](std::size_t i, double length) {
-      return along(shape.axis, sizeOf(children_[begin + i], proposal(shape.axis, length, crossOffered)));
-    });
+    double total = 0, thickness = 0;
+    for (std::uint32_t i = begin; i < end; ++i) {
+      double length = lengths[i - begin];
+      total += length;
+      if (isSpacer(children_[i])) continue;  // 0 across
+      thickness = std::max(thickness, across(shape.axis, sizeOf(children_[i], proposal(shape.axis, length, crossOffered))));
+    }
+    if (end - begin > 1) total += shape.spacing * static_cast<double>(end - begin - 1);
+    return shape.axis == Axis::vertical ? Size{thickness, total} : Size{total, thickness};
   }
 
   Size stackSize(std::uint32_t index, const ProposedSize& p) {
-    StackShape shape = stackShape(items_[index]);
-    std::vector<double> lengths = arrange(index, p);
-    double total = 0, thickness = 0;
-    for (std::size_t i = 0; i < lengths.size(); ++i) {
-      std::uint32_t c = children_[items_[index].childBegin + i];
-      total += lengths[i];
-      Size s = sizeOf(c, proposal(shape.axis, lengths[i], across(shape.axis, p)));
-      thickness = std::max(thickness, across(shape.axis, s));
-    }
-    if (lengths.size() > 1) total += shape.spacing * static_cast<double>(lengths.size() - 1);
-    return shape.axis == Axis::vertical ? Size{thickness, total} : Size{total, thickness};
+    SmallBuffer<double, 32> lengths(childCount(index));
+    return arrange(index, p, lengths.span());
   }
 
   Size imageSize(const ImageOptions& o, const ProposedSize& p) const {
@@ -567,7 +597,8 @@ class Engine {
 
   void placeStack(std::uint32_t index, const ProposedSize& p, Rect frame, std::size_t parent, int depth) {
     StackShape shape = stackShape(items_[index]);
-    std::vector<double> lengths = arrange(index, p);
+    SmallBuffer<double, 32> lengths(childCount(index));
+    arrange(index, p, lengths.span());
     double position = shape.axis == Axis::vertical ? frame.y : frame.x;
     for (std::size_t i = 0; i < lengths.size(); ++i) {
       std::uint32_t c = children_[items_[index].childBegin + i];

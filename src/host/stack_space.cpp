@@ -2,21 +2,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+
+#include "host/small_buffer.hpp"
 
 namespace host {
 namespace {
 
 double flexibility(const StackItem& item) { return item.max == item.min ? 0 : item.max - item.min; }
 
+// Stable, and fast for the handful of children a stack has.
+template <class Less>
+void insertionSort(std::span<std::uint32_t> order, Less less) {
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    std::uint32_t value = order[i];
+    std::size_t j = i;
+    for (; j > 0 && less(value, order[j - 1]); --j) order[j] = order[j - 1];
+    order[j] = value;
+  }
+}
+
 // Equal shares of `total`, except that a spacer whose minimum exceeds its share keeps its minimum
 // and the others share the rest.
-void shareAmongSpacers(std::span<const StackItem> items, std::span<const std::size_t> spacers, double total,
-                       std::vector<double>& lengths) {
-  std::vector<std::size_t> byMinimum(spacers.begin(), spacers.end());
-  std::stable_sort(byMinimum.begin(), byMinimum.end(),
-                   [&](std::size_t a, std::size_t b) { return items[a].min > items[b].min; });
-  std::size_t left = byMinimum.size();
-  for (std::size_t i : byMinimum) {
+void shareAmongSpacers(std::span<const StackItem> items, std::span<std::uint32_t> spacers, double total,
+                       std::span<double> lengths) {
+  insertionSort(spacers, [&](std::uint32_t a, std::uint32_t b) { return items[a].min > items[b].min; });
+  std::size_t left = spacers.size();
+  for (std::uint32_t i : spacers) {
     if (std::isinf(total)) {
       lengths[i] = total;
       continue;
@@ -30,35 +42,36 @@ void shareAmongSpacers(std::span<const StackItem> items, std::span<const std::si
 
 }  // namespace
 
-std::vector<double> shareStackSpace(std::span<const StackItem> items, double length, double spacing,
-                                    const std::function<double(std::size_t, double)>& choose) {
-  std::vector<double> lengths(items.size(), 0.0);
-  if (items.empty()) return lengths;
+void shareStackSpace(std::span<const StackItem> items, double length, double spacing, ChooseLength choose,
+                     std::span<double> lengths) {
+  if (items.empty()) return;
 
-  std::vector<std::size_t> others;
-  std::vector<std::size_t> spacers;
+  // Other children from the front, spacers from the back.
+  SmallBuffer<std::uint32_t, 32> order(items.size());
+  std::size_t others = 0, spacerBegin = items.size();
   double spacerMinimums = 0;
-  for (std::size_t i = 0; i < items.size(); ++i) {
+  for (std::uint32_t i = 0; i < items.size(); ++i) {
     if (items[i].spacer) {
-      spacers.push_back(i);
+      order[--spacerBegin] = i;
       spacerMinimums += items[i].min;
     } else {
-      others.push_back(i);
+      order[others++] = i;
     }
   }
-  std::stable_sort(others.begin(), others.end(),
-                   [&](std::size_t a, std::size_t b) { return flexibility(items[a]) < flexibility(items[b]); });
+  std::span<std::uint32_t> served = order.span().first(others);
+  std::span<std::uint32_t> spacers = order.span().subspan(spacerBegin);
+  std::reverse(spacers.begin(), spacers.end());  // back into document order
+  insertionSort(served, [&](std::uint32_t a, std::uint32_t b) { return flexibility(items[a]) < flexibility(items[b]); });
 
   double remaining = length - spacing * static_cast<double>(items.size() - 1) - spacerMinimums;
-  std::size_t left = others.size();
-  for (std::size_t i : others) {
+  std::size_t left = served.size();
+  for (std::uint32_t i : served) {
     double proposal = std::max(0.0, remaining / static_cast<double>(left));
     lengths[i] = choose(i, proposal);
     if (std::isfinite(remaining)) remaining -= lengths[i];  // an infinite length stays infinite
     --left;
   }
   if (!spacers.empty()) shareAmongSpacers(items, spacers, spacerMinimums + std::max(0.0, remaining), lengths);
-  return lengths;
 }
 
 }  // namespace host

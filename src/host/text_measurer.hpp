@@ -29,6 +29,8 @@ class TextMeasurer {
   virtual ~TextMeasurer() = default;
   // maxWidth may be kInfinity (the text's ideal, unwrapped width). With lineLimit 1 the text stays
   // on one line and what does not fit is cut off with a trailing ellipsis; without one it wraps.
+  // The layout engine reuses a measurement that was not cut off for any width from the measured
+  // width up to the width it was taken at, as greedy line breaking gives the same lines there.
   virtual TextMeasurement measure(std::string_view text, const TextStyle& style, double maxWidth,
                                   std::optional<int> lineLimit) const = 0;
   // The box a symbol image takes when sized by `font`.
