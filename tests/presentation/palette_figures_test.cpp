@@ -1,0 +1,111 @@
+// The palette's values and resolution, and the figure texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "host/locale_test_environment.hpp"
+#include "presentation/figures.hpp"
+#include "presentation/palette.hpp"
+
+namespace zuvo {
+namespace {
+
+using host::Appearance;
+using host::Rgba;
+
+struct PaletteCase {
+  const char* name;
+  const host::Color& (*color)();
+  Rgba light;
+  Rgba dark;
+};
+
+const PaletteCase kPalette[] = {
+    {"widgetBackground", &Palette::widgetBackground, Rgba::fromBytes(248, 246, 242), Rgba::fromBytes(14, 17, 19)},
+    {"primaryText", &Palette::primaryText, Rgba::fromBytes(20, 25, 28), Rgba::fromBytes(240, 237, 230)},
+    {"secondaryText", &Palette::secondaryText, Rgba::fromBytes(63, 65, 109), Rgba::fromBytes(160, 165, 170)},
+    {"tertiaryText", &Palette::tertiaryText, Rgba::fromBytes(72, 74, 122), Rgba::fromBytes(134, 142, 149)},
+    {"track", &Palette::track, Rgba::fromBytes(183, 188, 192), Rgba::fromBytes(42, 50, 55)},
+    {"accent", &Palette::accent, Rgba::fromBytes(87, 88, 134), Rgba::fromBytes(146, 146, 177)},
+    {"attention", &Palette::attention, Rgba::fromBytes(99, 68, 55), Rgba::fromBytes(167, 137, 117)},
+};
+
+bool wholeBytes(const Rgba& c) {
+  for (double component : {c.red, c.green, c.blue}) {
+    const double scaled = component * 255;
+    if (scaled != std::round(scaled) || scaled < 0 || scaled > 255) return false;
+  }
+  return c.alpha == 1.0;
+}
+
+TEST(Palette, ResolvesDarkOnlyOnADarkMatch) {
+  for (const auto& c : kPalette) {
+    SCOPED_TRACE(c.name);
+    const host::Color& color = c.color();
+    EXPECT_EQ(color.resolve(Appearance::light()), c.light);
+    EXPECT_EQ(color.resolve(Appearance::dark()), c.dark);
+    EXPECT_EQ(color.resolve(Appearance("dark-high-contrast")), c.dark);  // best match: dark
+    EXPECT_EQ(color.resolve(Appearance("sepia")), c.light);              // no match: light
+    EXPECT_EQ(color.resolve(Appearance::light()), c.light);              // the same object follows back
+    EXPECT_EQ(&c.color(), &color);
+    EXPECT_TRUE(wholeBytes(color.resolve(Appearance::light())));
+    EXPECT_TRUE(wholeBytes(color.resolve(Appearance::dark())));
+  }
+  const Rgba accentDark = Palette::accent().resolve(Appearance::dark());
+  EXPECT_EQ(accentDark.red, 146 / 255.0);
+  EXPECT_EQ(accentDark.green, accentDark.red);
+  EXPECT_EQ(accentDark.blue, 177 / 255.0);
+  EXPECT_EQ(Palette::widgetBackground().resolve(Appearance::light()).red, 0.9725490196078431);
+}
+
+TEST(PaletteConcurrency, FirstUseFromManyThreadsBuildsOneColour) {
+  std::vector<const host::Color*> seen(8);
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    threads.emplace_back([&seen, i] {
+      seen[i] = &Palette::tertiaryText();
+      (void)seen[i]->resolve(i % 2 ? Appearance::dark() : Appearance::light());
+    });
+  for (auto& t : threads) t.join();
+  for (const auto* color : seen) EXPECT_EQ(color, seen.front());
+}
+
+TEST(Figures, UsagePercentRoundsHalvesAwayFromZeroAndKnowsItsRange) {
+  constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const struct {
+    double used;
+    std::optional<std::int64_t> percent;
+  } cases[] = {
+      {0.6, 60},   {1.25, 125},  {0, 0},          {-0.1, -10},       {0.005, 1},    {0.004, 0},
+      {0.425, 43}, {0.285, 28},  {0.125, 13},     {-0.005, -1},      {0.8, 80},     {0.7999, 80},
+      {kNan, {}},  {kInf, {}},   {-kInf, {}},     {1e300, {}},
+      {92233720368547758.08, {}},                                      // 2^63 after rounding
+      {-92233720368547758.08, std::numeric_limits<std::int64_t>::min()},  // -2^63 fits
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.used);
+    EXPECT_EQ(usagePercent(c.used), c.percent);
+  }
+}
+
+TEST(Figures, WeeklyFiguresFollowTheCurrentLocale) {
+  host::ScopedLocaleEnvironment environment(host::LocaleVariables{{"LANG", "en_US.UTF-8"}});
+  EXPECT_EQ(privacyFigure(std::nullopt), "\u2014");
+  EXPECT_EQ(privacyFigure(0.82), "82%");
+  EXPECT_EQ(privacyFigure(1.0), "100%");
+  EXPECT_EQ(privacyFigure(0.125), "12%");  // halves to even, unlike the usage percent
+  EXPECT_EQ(privacyFigure(1.5), "150%");
+  EXPECT_EQ(spendFigure(4.2), "$4.20");
+  EXPECT_EQ(spendFigure(0), "$0.00");
+  EXPECT_EQ(spendFigure(-4.2), "-$4.20");
+  environment.set({{"LC_ALL", "de_DE.UTF-8"}});
+  EXPECT_EQ(privacyFigure(0.82), "82\u00a0%");
+  EXPECT_EQ(spendFigure(1234.5), "1.234,50\u00a0$");
+}
+
+}  // namespace
+}  // namespace zuvo

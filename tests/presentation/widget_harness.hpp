@@ -1,0 +1,98 @@
+#pragma once
+// Lays the status widget out as the program does (Pango measurer, the compiled catalogs, the SVG
+// assets) with a fixed clock, and finds what a laid-out tree shows.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/gettext_string_catalog.hpp"
+#include "host/layout_tree.hpp"
+#include "host/pango_text_measurer.hpp"
+#include "host/resource_directory.hpp"
+#include "host/svg_asset_catalog.hpp"
+#include "presentation/status_widget_layout.hpp"
+
+namespace zuvo::testing {
+
+inline constexpr Instant kNow{800000000.0};
+
+inline StatusWidgetView viewOf(WidgetStatus status, host::WidgetFamily family,
+                               host::WidgetRenderingMode mode = host::WidgetRenderingMode::fullColor) {
+  return {.status = std::move(status), .family = family, .renderingMode = mode, .clock = [] { return kNow; }};
+}
+
+inline AgentLimit agent(std::string name, std::vector<AgentLimit::Window> windows) {
+  return {.agent = std::move(name), .windows = std::move(windows), .updatedAt = kNow};
+}
+inline AgentLimit::Window window(std::string name, double used, std::optional<double> resetsIn = std::nullopt) {
+  std::optional<Instant> resetsAt;
+  if (resetsIn) resetsAt = kNow + *resetsIn;
+  return {.name = std::move(name), .used = used, .resetsAt = resetsAt};
+}
+
+// Twelve waiting, three agents: one near its limit, one light, one with every window reset.
+inline WidgetStatus busyStatus() {
+  return {.waiting = 12,
+          .unread = 30,
+          .weekScore = 0.9347,
+          .weekSpend = 1234.5,
+          .limits = std::vector<AgentLimit>{
+              agent("Claude", {window("daily", 0.42, 3600), window("weekly", 0.86, 86400)}),
+              agent("Codex", {window("hourly", 0.15)}),
+              agent("Gemini", {window("daily", 0.5, -60)})}};
+}
+
+class WidgetHarness {
+ public:
+  WidgetHarness()
+      : resources_(host::resourceDirectory()),
+        strings_(resources_.value_or("") / "locale", "zuvo-widgets"),
+        assets_(resources_) {}
+
+  host::LayoutTree lay(const StatusWidgetView& view, const host::Appearance& appearance = host::Appearance::light()) const {
+    return layoutStatusWidget(view, {.measurer = measurer_, .strings = strings_, .assets = assets_, .appearance = appearance});
+  }
+  const host::SvgAssetCatalog& assets() const { return assets_; }
+  bool hasResources() const { return resources_.has_value(); }
+
+ private:
+  std::optional<std::filesystem::path> resources_;
+  host::PangoTextMeasurer measurer_;
+  host::GettextStringCatalog strings_;
+  host::SvgAssetCatalog assets_;
+};
+
+// Indices of every node of `kind`, in drawing order.
+inline std::vector<std::size_t> nodesOf(const host::LayoutTree& tree, host::LayoutKind kind) {
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < tree.nodes.size(); ++i)
+    if (tree.nodes[i].kind == kind) found.push_back(i);
+  return found;
+}
+
+inline std::vector<std::string> textsOf(const host::LayoutTree& tree) {
+  std::vector<std::string> texts;
+  for (std::size_t i : nodesOf(tree, host::LayoutKind::text)) texts.push_back(tree.nodes[i].as<host::TextRun>()->text);
+  return texts;
+}
+
+// The first text node whose whole text is `text`, or null.
+inline const host::LayoutNode* textNode(const host::LayoutTree& tree, std::string_view text) {
+  for (const auto& node : tree.nodes)
+    if (const auto* run = node.as<host::TextRun>(); run && run->text == text) return &node;
+  return nullptr;
+}
+
+inline std::vector<const host::LayoutNode*> capsules(const host::LayoutTree& tree) {
+  std::vector<const host::LayoutNode*> found;
+  for (std::size_t i : nodesOf(tree, host::LayoutKind::capsule)) found.push_back(&tree.nodes[i]);
+  return found;
+}
+
+inline host::Rgba resolved(const host::Color& color, const host::Appearance& appearance) {
+  return color.resolve(appearance);
+}
+
+}  // namespace zuvo::testing
