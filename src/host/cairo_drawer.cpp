@@ -36,21 +36,16 @@ void drawCapsule(cairo_t* cr, const Rect& f, const CapsuleShape& shape) {
     cairo_fill(cr);
   }
   if (!shape.stroke || shape.lineWidth <= 0) return;
+  // The stroke lies inside the bounds: the band between the capsule and the capsule inset by the
+  // line width. Offsetting a capsule gives a capsule, so this is exactly the stroke of the centre
+  // line half a width inside, and Cairo fills it several times faster than it strokes arcs.
   setColor(cr, *shape.stroke);
-  const double inset = shape.lineWidth / 2;
-  const double width = f.width - shape.lineWidth, height = f.height - shape.lineWidth;
-  if (width <= 0 || height <= 0) {
-    // A stroke at least as wide as the capsule covers all of it.
-    capsulePath(cr, f.x, f.y, f.width, f.height);
-    cairo_fill(cr);
-    return;
-  }
-  // The centre line runs half a line width inside the bounds, so the stroke stays within them.
-  capsulePath(cr, f.x + inset, f.y + inset, width, height);
-  cairo_set_line_width(cr, shape.lineWidth);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-  cairo_stroke(cr);
+  capsulePath(cr, f.x, f.y, f.width, f.height);
+  const double lw = shape.lineWidth;
+  if (f.width > 2 * lw && f.height > 2 * lw) capsulePath(cr, f.x + lw, f.y + lw, f.width - 2 * lw, f.height - 2 * lw);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_fill(cr);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 }
 
 std::string lowerExtension(const std::filesystem::path& path) {

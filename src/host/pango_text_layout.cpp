@@ -114,12 +114,16 @@ std::string PangoTextLayout::loadedFamily(const Font& font, bool tabularDigits) 
 }
 
 double PangoTextLayout::ascent(const Font& font) const {
+  // The face's own extents: cheap, where Pango's font metrics also shape sample text for widths.
   PangoFontDescription* desc = description(font, false);
-  PangoFontMetrics* metrics = pango_context_get_metrics(context_, desc, nullptr);
-  const double value = fromPangoUnits(pango_font_metrics_get_ascent(metrics));
-  pango_font_metrics_unref(metrics);
+  PangoFont* loaded = pango_context_load_font(context_, desc);
   pango_font_description_free(desc);
-  return value;
+  if (!loaded) return font.size;
+  cairo_font_extents_t extents{};
+  if (cairo_scaled_font_t* scaled = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(loaded)))
+    cairo_scaled_font_extents(scaled, &extents);
+  g_object_unref(loaded);
+  return extents.ascent > 0 ? extents.ascent : font.size;
 }
 
 void PangoTextLayout::updateForCairo(cairo_t* cr) {

@@ -46,6 +46,12 @@ Size PangoTextMeasurer::symbolSize(const Font& font) const {
   return symbolSizes_.back().second;
 }
 
+void PangoTextMeasurer::clearCache() {
+  std::lock_guard lock(mutex_);
+  cache_.clear();
+  symbolSizes_.clear();
+}
+
 std::string PangoTextMeasurer::family(const TextStyle& style) const {
   std::lock_guard lock(mutex_);
   return pango_.loadedFamily(style.font, style.monospacedDigits);

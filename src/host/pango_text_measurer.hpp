@@ -23,6 +23,9 @@ class PangoTextMeasurer final : public TextMeasurer {
   // our symbol artwork is drawn on a square canvas.
   Size symbolSize(const Font& font) const override;
 
+  // Forgets every measurement (after fonts change; benchmarks use it to measure shaping).
+  void clearCache();
+
   // The family of the face a style is set in on this system (pango_text_layout.hpp says why).
   std::string family(const TextStyle& style) const;
 

@@ -2,26 +2,33 @@
 
 #include <librsvg/rsvg.h>
 
+#include <cmath>
+#include <utility>
+
 namespace host {
+namespace {
 
-struct SvgAssetCatalog::Svg {
-  RsvgHandle* handle = nullptr;  // null: missing or broken
-  Size size{};
-  std::mutex renderMutex;
-
-  ~Svg() {
-    if (handle) g_object_unref(handle);
-  }
-
-  void render(cairo_t* cr, const Rect& frame) {
-    const RsvgRectangle viewport{frame.x, frame.y, frame.width, frame.height};
-    std::lock_guard lock(renderMutex);
-    // The artwork's own preserveAspectRatio (by default centred and fitted) places it in the viewport.
-    rsvg_handle_render_document(handle, cr, &viewport, nullptr);
-  }
+// Where a frame lands on an image surface whose transformation only scales and moves: whole
+// pixels, so a raster drawn once can be reused. Null when the target is a vector surface, or the
+// transformation rotates or skews, or the frame covers no pixel.
+struct PixelBox {
+  int x = 0, y = 0, width = 0, height = 0;
 };
 
-namespace {
+std::optional<PixelBox> pixelBox(cairo_t* cr, const Rect& frame) {
+  if (cairo_surface_get_type(cairo_get_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE) return std::nullopt;
+  cairo_matrix_t m;
+  cairo_get_matrix(cr, &m);
+  if (m.xy != 0 || m.yx != 0 || m.xx <= 0 || m.yy <= 0) return std::nullopt;
+  double x0 = frame.x, y0 = frame.y, x1 = frame.maxX(), y1 = frame.maxY();
+  cairo_user_to_device(cr, &x0, &y0);
+  cairo_user_to_device(cr, &x1, &y1);
+  const PixelBox box{static_cast<int>(std::lround(x0)), static_cast<int>(std::lround(y0)),
+                     static_cast<int>(std::lround(x1 - x0)), static_cast<int>(std::lround(y1 - y0))};
+  if (box.width <= 0 || box.height <= 0 || box.width > 4096 || box.height > 4096) return std::nullopt;
+  return box;
+}
+
 
 // Names are plain file names; anything that could reach outside the folder is unknown.
 bool isPlainName(std::string_view name) {
@@ -39,6 +46,80 @@ Size intrinsicSize(RsvgHandle* handle) {
 }
 
 }  // namespace
+
+struct SvgAssetCatalog::Svg {
+  RsvgHandle* handle = nullptr;  // null: missing or broken
+  Size size{};
+  std::mutex mutex;              // guards the handle while it renders, and the rasters
+  std::map<std::pair<int, int>, cairo_surface_t*> rasters;  // by pixel width and height
+
+  ~Svg() {
+    for (auto& [size, raster] : rasters) cairo_surface_destroy(raster);
+    if (handle) g_object_unref(handle);
+  }
+
+  // The artwork's own preserveAspectRatio (by default centred and fitted) places it in the frame.
+  void renderVector(cairo_t* cr, const Rect& frame) {
+    const RsvgRectangle viewport{frame.x, frame.y, frame.width, frame.height};
+    std::lock_guard lock(mutex);
+    rsvg_handle_render_document(handle, cr, &viewport, nullptr);
+  }
+
+  // The artwork rendered once at this pixel size; kept, as widgets redraw at the same sizes.
+  cairo_surface_t* raster(int width, int height) {
+    std::lock_guard lock(mutex);
+    auto found = rasters.find({width, height});
+    if (found == rasters.end()) {
+      if (rasters.size() >= kMaxRasters) {  // sizes keep changing: start over rather than grow
+        for (auto& [size, raster] : rasters) cairo_surface_destroy(raster);
+        rasters.clear();
+      }
+      cairo_surface_t* art = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+      cairo_t* cr = cairo_create(art);
+      const RsvgRectangle viewport{0, 0, static_cast<double>(width), static_cast<double>(height)};
+      rsvg_handle_render_document(handle, cr, &viewport, nullptr);
+      cairo_destroy(cr);
+      cairo_surface_flush(art);
+      found = rasters.emplace(std::pair{width, height}, art).first;
+    }
+    return cairo_surface_reference(found->second);
+  }
+  static constexpr std::size_t kMaxRasters = 64;
+
+  // Paints the artwork into the frame, or uses it as a mask for the current source.
+  void draw(cairo_t* cr, const Rect& frame, bool asMask) {
+    if (auto box = pixelBox(cr, frame)) {
+      cairo_surface_t* art = raster(box->width, box->height);
+      cairo_save(cr);
+      cairo_identity_matrix(cr);
+      if (asMask) {
+        cairo_mask_surface(cr, art, box->x, box->y);
+      } else {
+        cairo_set_source_surface(cr, art, box->x, box->y);
+        cairo_paint(cr);
+      }
+      cairo_restore(cr);
+      cairo_surface_destroy(art);
+      return;
+    }
+    if (!asMask) return renderVector(cr, frame);
+    // On vector surfaces the artwork stays vector: its coverage, drawn into a group, is the mask.
+    // Clipping first keeps the group as small as the symbol.
+    cairo_save(cr);
+    cairo_rectangle(cr, frame.x, frame.y, frame.width, frame.height);
+    cairo_clip(cr);
+    cairo_pattern_t* source = cairo_get_source(cr);
+    cairo_pattern_reference(source);
+    cairo_push_group(cr);
+    renderVector(cr, frame);
+    cairo_pattern_t* shape = cairo_pop_group(cr);
+    cairo_set_source(cr, source);
+    cairo_mask(cr, shape);
+    cairo_pattern_destroy(shape);
+    cairo_pattern_destroy(source);
+    cairo_restore(cr);
+  }
+};
 
 SvgAssetCatalog::SvgAssetCatalog(std::optional<std::filesystem::path> resourceDir) : dir_(std::move(resourceDir)) {}
 
@@ -81,7 +162,7 @@ bool SvgAssetCatalog::drawImage(cairo_t* cr, std::string_view name, const Appear
                                 const Rect& frame) const {
   Svg* svg = image(name, appearance);
   if (!svg) return false;
-  svg->render(cr, frame);
+  svg->draw(cr, frame, false);
   return true;
 }
 
@@ -89,18 +170,9 @@ bool SvgAssetCatalog::drawSymbol(cairo_t* cr, std::string_view name, const Rect&
   if (!isPlainName(name)) return false;
   Svg* svg = load("symbols/" + std::string(name) + ".svg");
   if (!svg) return false;
-  // The artwork's coverage becomes a mask, painted through with the tint. Clipping first keeps the
-  // intermediate group as small as the symbol instead of the whole surface.
-  cairo_save(cr);
-  cairo_rectangle(cr, frame.x, frame.y, frame.width, frame.height);
-  cairo_clip(cr);
-  cairo_push_group(cr);
-  svg->render(cr, frame);
-  cairo_pattern_t* shape = cairo_pop_group(cr);
+  // The artwork's coverage is the mask through which the tint is painted.
   cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-  cairo_mask(cr, shape);
-  cairo_pattern_destroy(shape);
-  cairo_restore(cr);
+  svg->draw(cr, frame, true);
   return true;
 }
 

@@ -3,8 +3,10 @@
 //   <resources>/images/<name>.svg     named images; <name>~dark.svg, when present, in dark appearances
 //   <resources>/symbols/<name>.svg    symbols: single-colour shapes on a square canvas, tinted when drawn
 // Each file is parsed once, on first use, and kept for the life of the catalog; a missing or broken
-// file is remembered as missing. Safe to share between threads: lookups go through one mutex and
-// each SVG is rendered by one thread at a time (a librsvg handle is not safe to render concurrently).
+// file is remembered as missing. On image surfaces each artwork is rasterised once per pixel size
+// and reused, placed on whole device pixels (at most half a pixel from its frame); on vector
+// surfaces (SVG, PDF) it stays vector. Safe to share between threads: lookups go through one mutex
+// and each SVG renders under its own (a librsvg handle is not safe to render concurrently).
 #include <filesystem>
 #include <map>
 #include <memory>
