@@ -66,6 +66,26 @@ TEST_F(Drawing, CapsulesFillAndStrokeInsideTheirBounds) {
   });
 }
 
+// Drawn straight on an image (rasters cached per pixel size), and through a recording surface as on
+// SVG and PDF pages (the artwork stays vector), then replayed.
+CairoSurface viaRecording(CairoDrawer& drawer, const LayoutTree& tree) {
+  cairo_rectangle_t extents{0, 0, tree.size.width, tree.size.height};
+  cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+  cairo_t* cr = cairo_create(recording);
+  drawer.draw(cr, tree);
+  cairo_destroy(cr);
+  CairoSurface image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(tree.size.width * 2),
+                                                static_cast<int>(tree.size.height * 2)));
+  cr = cairo_create(image.get());
+  cairo_scale(cr, 2, 2);
+  cairo_set_source_surface(cr, recording, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_destroy(recording);
+  cairo_surface_flush(image.get());
+  return image;
+}
+
 TEST_F(Drawing, SymbolsAreTintedAndUnknownNamesDrawNothing) {
   const Rect known{5, 5, 24, 24}, unknownSymbol{35, 5, 24, 24}, unknownImage{65, 5, 24, 24};
   LayoutTree tree = flatTree(
@@ -75,20 +95,23 @@ TEST_F(Drawing, SymbolsAreTintedAndUnknownNamesDrawNothing) {
        node(LayoutKind::symbol, {0, 0, 4, 4}, SymbolRun{"../symbols/lock", Font::system(22), kGreen}),
        node(LayoutKind::image, unknownImage, ImageRun{"NoSuchImage"})});
   std::string error;
-  CairoSurface s = drawer.renderImage(tree, 2, &error);
-  ASSERT_TRUE(s) << error;
-  int tinted = 0;
-  forEachPixel(s.get(), known, [&](Pixel p, int, int) {
-    if (p == kWhitePixel) return;
-    ++tinted;
-    // Green over white: red and blue move together, green stays on top.
-    EXPECT_EQ(p.r, p.b);
-    EXPECT_GE(p.g, p.r);
-  });
-  EXPECT_GT(tinted, 200);
-  EXPECT_EQ(pixelAt(s.get(), 2 * (5 + 12), 15), (Pixel{0, 160, 0, 255}));  // the ring at the top
-  forEachPixel(s.get(), {35, 0, 60, 35}, [&](Pixel p, int x, int y) { EXPECT_EQ(p, kWhitePixel) << x << "," << y; });
-  forEachPixel(s.get(), {0, 0, 4, 4}, [&](Pixel p, int x, int y) { EXPECT_EQ(p, kWhitePixel) << x << "," << y; });
+  for (bool vector : {false, true}) {
+    SCOPED_TRACE(vector ? "vector" : "image");
+    CairoSurface s = vector ? viaRecording(drawer, tree) : drawer.renderImage(tree, 2, &error);
+    ASSERT_TRUE(s) << error;
+    int tinted = 0;
+    forEachPixel(s.get(), known, [&](Pixel p, int, int) {
+      if (p == kWhitePixel) return;
+      ++tinted;
+      // Green over white: red and blue move together, green stays on top.
+      EXPECT_EQ(p.r, p.b);
+      EXPECT_GE(p.g, p.r);
+    });
+    EXPECT_GT(tinted, 200);
+    EXPECT_EQ(pixelAt(s.get(), 2 * (5 + 12), 15), (Pixel{0, 160, 0, 255}));  // the ring at the top
+    forEachPixel(s.get(), {35, 0, 60, 35}, [&](Pixel p, int x, int y) { EXPECT_EQ(p, kWhitePixel) << x << "," << y; });
+    forEachPixel(s.get(), {0, 0, 4, 4}, [&](Pixel p, int x, int y) { EXPECT_EQ(p, kWhitePixel) << x << "," << y; });
+  }
 }
 
 TEST_F(Drawing, TextStaysInsideItsMeasuredFrame) {
