@@ -6,11 +6,11 @@
 #include "host/widget_bundle.hpp"
 
 void registerStatusCommands(CLI::App& app, int& exitCode);  // check, placeholder, snapshot, timeline
-void registerStatusWidgetCommands(CLI::App& app, int& exitCode);  // render, layout, tap
+void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode);  // render, layout, tap
 void registerBundleCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode);  // describe, press
 
 inline void registerCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
   registerStatusCommands(app, exitCode);
-  registerStatusWidgetCommands(app, exitCode);
+  registerStatusWidgetCommands(app, bundle, exitCode);
   registerBundleCommands(app, bundle, exitCode);
 }

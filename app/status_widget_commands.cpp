@@ -1,7 +1,8 @@
 // Subcommands that show the status widget to a person and to a test: render (pixels), layout (the
-// laid-out tree as JSON) and tap (where a tap leads). All read the status the same way: by default
-// as a timeline would (the status file of the shared container, the empty status on any failure),
-// or from --status FILE, --sample or --empty.
+// laid-out tree as JSON) and tap (where a tap leads). All draw the status widget that the bundle
+// declares, through its provider and content step (status_widget_source.hpp): by default as a
+// timeline would (the status file of the shared container, the empty status on any failure), or
+// from --status FILE, --sample or --empty.
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -10,15 +11,13 @@
 #include <string>
 
 #include "commands.hpp"
-#include "document/status_decoder.hpp"
 #include "host/hit_test.hpp"
 #include "host/json_writer.hpp"
 #include "host/layout_json.hpp"
 #include "host/url_opener.hpp"
-#include "host/whole_file_read.hpp"
 #include "host/widget_family.hpp"
 #include "status_widget_rendering.hpp"
-#include "timeline/status_provider.hpp"
+#include "status_widget_source.hpp"
 
 namespace {
 
@@ -32,14 +31,17 @@ struct WidgetOptions {
   std::string locale;
 };
 
-void addWidgetOptions(CLI::App& command, WidgetOptions& options) {
+// The families offered are those the widget declares.
+void addWidgetOptions(CLI::App& command, WidgetOptions& options, const host::WidgetConfiguration& widget) {
   auto* file = command.add_option("--status", options.statusFile, "Draw this status file instead of the stored one");
   auto* sample = command.add_flag("--sample", options.sample, "Draw the sample status of placeholders and previews");
   auto* empty = command.add_flag("--empty", options.empty, "Draw the empty status");
   file->excludes(sample)->excludes(empty);
   sample->excludes(empty);
+  std::vector<std::string> families;
+  for (host::WidgetFamily family : widget.supportedFamilies()) families.emplace_back(host::name(family));
   command.add_option("--family", options.family, "Widget size")
-      ->check(CLI::IsMember({"small", "medium"}))
+      ->check(CLI::IsMember(families))
       ->capture_default_str();
   command.add_option("--appearance", options.appearance, "Desktop appearance")
       ->check(CLI::IsMember({"light", "dark"}))
@@ -59,51 +61,30 @@ void applyLocale(const std::string& locale) {
     setenv(variable, locale.c_str(), 1);
 }
 
-// The status to draw; none, with a message on stderr, when an explicitly named file cannot be used
-// (the default source never fails: it falls back to the empty status as a timeline does).
-std::optional<zuvo::WidgetStatus> loadStatus(const WidgetOptions& options) {
-  if (options.sample) return zuvo::WidgetStatus::sample();
-  if (options.empty) return zuvo::WidgetStatus::empty();
-  if (options.statusFile.empty()) {
-    zuvo::WidgetStatus status;
-    zuvo::StatusProvider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-      if (!timeline.entries.empty()) status = timeline.entries.front().status;
-    });
-    return status;
-  }
-  const auto file = host::readWholeRegularFile(options.statusFile, zuvo::StatusStore::kMaxFileSize);
-  if (!file) {
-    std::cerr << "error: " << options.statusFile << ": cannot read\n";
-    return std::nullopt;
-  }
-  auto decoded = zuvo::decodeStatus(file->bytes());
-  if (!decoded.status)
-    std::cerr << "error: " << options.statusFile << ": " << decoded.error.where << ": " << decoded.error.why << "\n";
-  return decoded.status;
-}
-
 struct LaidOutWidget {
-  zuvo::StatusWidgetView view;
+  host::WidgetEnvironment environment;
   host::Appearance appearance = host::Appearance::light();
   host::LayoutTree tree;
 };
 
-std::optional<LaidOutWidget> layOut(const WidgetOptions& options, const StatusWidgetRenderer& renderer) {
+std::optional<LaidOutWidget> layOut(const WidgetOptions& options, const host::AnyWidgetBundle& bundle,
+                                    const StatusWidgetRenderer& renderer) {
   applyLocale(options.locale);
-  auto status = loadStatus(options);
-  if (!status) return std::nullopt;
-  LaidOutWidget widget{.view = {.status = std::move(*status),
-                                .family = *host::widgetFamilyNamed(options.family),
-                                .renderingMode = *host::renderingModeNamed(options.renderingMode)},
+  auto content = statusWidgetContent(statusWidgetDeclaration(bundle),
+                                     {.statusFile = options.statusFile, .sample = options.sample, .empty = options.empty});
+  if (!content) return std::nullopt;
+  LaidOutWidget widget{.environment = {.family = *host::widgetFamilyNamed(options.family),
+                                       .renderingMode = *host::renderingModeNamed(options.renderingMode)},
                        .appearance = host::Appearance(options.appearance),
                        .tree = {}};
-  widget.tree = renderer.layout(widget.view, widget.appearance);
+  widget.tree = renderer.layout(*content, widget.environment, widget.appearance);
   return widget;
 }
 
-int render(const WidgetOptions& options, double scale, const std::string& output) {
+int render(const WidgetOptions& options, const host::AnyWidgetBundle& bundle, double scale,
+           const std::string& output) {
   StatusWidgetRenderer renderer;
-  auto widget = layOut(options, renderer);
+  auto widget = layOut(options, bundle, renderer);
   if (!widget) return 2;
   std::string error;
   if (!renderer.renderToFile(widget->tree, output, scale, widget->appearance, &error)) {
@@ -113,12 +94,12 @@ int render(const WidgetOptions& options, double scale, const std::string& output
   return 0;
 }
 
-int printLayout(const WidgetOptions& options) {
+int printLayout(const WidgetOptions& options, const host::AnyWidgetBundle& bundle) {
   StatusWidgetRenderer renderer;
-  auto widget = layOut(options, renderer);
+  auto widget = layOut(options, bundle, renderer);
   if (!widget) return 2;
   host::JsonWriter out;
-  out.beginObject().key("family").value(host::name(widget->view.family));
+  out.beginObject().key("family").value(host::name(widget->environment.family));
   writeLayoutMembers(out, widget->tree);
   out.endObject();
   std::cout << out.str() << "\n";
@@ -133,9 +114,9 @@ std::optional<host::Point> parsePoint(const std::string& text) {
   return point;
 }
 
-int tap(const WidgetOptions& options, const std::string& at, bool open) {
+int tap(const WidgetOptions& options, const host::AnyWidgetBundle& bundle, const std::string& at, bool open) {
   StatusWidgetRenderer renderer;
-  auto widget = layOut(options, renderer);
+  auto widget = layOut(options, bundle, renderer);
   if (!widget) return 2;
   host::Point point{widget->tree.size.width / 2, widget->tree.size.height / 2};
   if (!at.empty()) {
@@ -160,22 +141,23 @@ int tap(const WidgetOptions& options, const std::string& at, bool open) {
 
 }  // namespace
 
-void registerStatusWidgetCommands(CLI::App& app, int& exitCode) {
+void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
+  const host::WidgetConfiguration widget = statusWidgetDeclaration(bundle);
   {
     auto* command = app.add_subcommand("render", "Draw the status widget to a PNG, SVG or PDF file");
     auto options = std::make_shared<WidgetOptions>();
     auto scale = std::make_shared<double>(host::kDefaultDrawScale);
     auto output = std::make_shared<std::string>();
-    addWidgetOptions(*command, *options);
+    addWidgetOptions(*command, *options, widget);
     command->add_option("--scale", *scale, "Pixels per point of a PNG")->check(CLI::PositiveNumber)->capture_default_str();
     command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")->required();
-    command->callback([=, &exitCode] { exitCode = render(*options, *scale, *output); });
+    command->callback([=, &bundle, &exitCode] { exitCode = render(*options, bundle, *scale, *output); });
   }
   {
     auto* command = app.add_subcommand("layout", "Print the laid-out status widget as JSON");
     auto options = std::make_shared<WidgetOptions>();
-    addWidgetOptions(*command, *options);
-    command->callback([=, &exitCode] { exitCode = printLayout(*options); });
+    addWidgetOptions(*command, *options, widget);
+    command->callback([=, &bundle, &exitCode] { exitCode = printLayout(*options, bundle); });
   }
   {
     auto* command = app.add_subcommand(
@@ -183,9 +165,9 @@ void registerStatusWidgetCommands(CLI::App& app, int& exitCode) {
     auto options = std::make_shared<WidgetOptions>();
     auto at = std::make_shared<std::string>();
     auto open = std::make_shared<bool>(false);
-    addWidgetOptions(*command, *options);
+    addWidgetOptions(*command, *options, widget);
     command->add_option("--at", *at, "Where to tap: X,Y in points from the top-left (default: the centre)");
     command->add_flag("--open", *open, "Also hand the URL to the desktop (xdg-open)");
-    command->callback([=, &exitCode] { exitCode = tap(*options, *at, *open); });
+    command->callback([=, &bundle, &exitCode] { exitCode = tap(*options, bundle, *at, *open); });
   }
 }

@@ -1,16 +1,16 @@
 #include "status_widget_rendering.hpp"
 
 #include "host/resource_directory.hpp"
-#include "presentation/status_widget_layout.hpp"
+#include "host/widget_content_layout.hpp"
 #include "program_resources.hpp"
 
 StatusWidgetRenderer::StatusWidgetRenderer()
     : strings_(programStringCatalog()), assets_(host::resourceDirectory()), drawer_(assets_) {}
 
-host::LayoutTree StatusWidgetRenderer::layout(const zuvo::StatusWidgetView& view,
+host::LayoutTree StatusWidgetRenderer::layout(const host::View& content, const host::WidgetEnvironment& environment,
                                               const host::Appearance& appearance) const {
-  return zuvo::layoutStatusWidget(
-      view, {.measurer = measurer_, .strings = *strings_, .assets = assets_, .appearance = appearance});
+  return host::layoutWidgetContent(
+      content, environment, {.measurer = measurer_, .strings = *strings_, .assets = assets_, .appearance = appearance});
 }
 
 bool StatusWidgetRenderer::renderToFile(const host::LayoutTree& tree, const std::filesystem::path& path, double scale,

@@ -3,7 +3,7 @@
 // catalog and assets: the one road that render, layout, tap and the gallery take.
 //
 //   StatusWidgetRenderer renderer;
-//   auto tree = renderer.layout({.status = status, .family = WidgetFamily::systemMedium}, Appearance::dark());
+//   auto tree = renderer.layout(content, {.family = WidgetFamily::systemMedium}, Appearance::dark());
 //   renderer.renderToFile(tree, "widget.png", 2.0, Appearance::dark(), &error);
 #include <filesystem>
 #include <memory>
@@ -15,13 +15,16 @@
 #include "host/pango_text_measurer.hpp"
 #include "host/string_catalog.hpp"
 #include "host/svg_asset_catalog.hpp"
-#include "presentation/status_widget_view.hpp"
+#include "host/view.hpp"
+#include "host/widget_environment.hpp"
 
 class StatusWidgetRenderer {
  public:
   StatusWidgetRenderer();
 
-  host::LayoutTree layout(const zuvo::StatusWidgetView& view, const host::Appearance& appearance) const;
+  // A widget's content view (what its content step made), laid out as the host draws it.
+  host::LayoutTree layout(const host::View& content, const host::WidgetEnvironment& environment,
+                          const host::Appearance& appearance) const;
   // PNG at `scale`, SVG or PDF, by the file's extension. False with `error` set when it fails.
   bool renderToFile(const host::LayoutTree& tree, const std::filesystem::path& path, double scale,
                     const host::Appearance& appearance, std::string* error);
