@@ -71,7 +71,8 @@ TEST(LayoutText, EnvironmentIsInheritedAndTheNearestSettingWins) {
 
 TEST(LayoutText, DefaultsToTheBodyFontAndThePrimaryColour) {
   Fixture f;
-  const TextRun& run = *f.lay(Text("x"), Size{100, 100}, Appearance::dark()).nodes[0].as<TextRun>();
+  LayoutTree tree = f.lay(Text("x"), Size{100, 100}, Appearance::dark());
+  const TextRun& run = *tree.nodes[0].as<TextRun>();
   EXPECT_EQ(run.font, kBodyFont);
   EXPECT_EQ(run.color, kPrimaryDark);
   EXPECT_FALSE(run.tabularDigits);
