@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstring>
 
 namespace host {
 namespace {
@@ -29,6 +32,26 @@ bool sameVersion(const struct stat& a, const struct stat& b) {
          a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
+// Reads the file a second time and compares. A read that overlapped a write in progress tears
+// between old and new bytes. Before the second read, seeking to a hole waits for writes under way:
+// on ext4, xfs and btrfs it takes the lock that a write holds for its whole length (and changes
+// nothing). The second read then sees any write that overlapped the first one finished, and so
+// differs from a torn first read. Timestamps cannot show such a write when it began before the
+// first stat.
+bool readsTheSameAgain(int fd, std::string_view first) {
+  if (::lseek(fd, 0, SEEK_HOLE) < 0) return false;
+  std::array<char, 4096> chunk;
+  std::size_t offset = 0;
+  while (offset < first.size()) {
+    const std::size_t want = std::min(chunk.size(), first.size() - offset);
+    const ssize_t n = ::pread(fd, chunk.data(), want, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0 || std::memcmp(chunk.data(), first.data() + offset, static_cast<std::size_t>(n)) != 0) return false;
+    offset += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<FileBytes> readWholeRegularFile(const std::filesystem::path& path, std::size_t maxSize,
@@ -51,6 +74,8 @@ std::optional<FileBytes> readWholeRegularFile(const std::filesystem::path& path,
     if (n <= 0) return std::nullopt;  // an error, or the file was cut short while we read it
     done += static_cast<std::size_t>(n);
   }
+  if (!readsTheSameAgain(file.get(), result.bytes())) return std::nullopt;
+  // A write that began after the first stat has moved the size or a timestamp.
   struct stat after {};
   if (::fstat(file.get(), &after) != 0 || !sameVersion(before, after)) return std::nullopt;
   return result;

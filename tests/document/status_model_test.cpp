@@ -1,0 +1,114 @@
+// Equality of the records (texts by canonical equivalence) and the two window queries.
+#include <gtest/gtest.h>
+
+#include "document/status_decoder.hpp"
+#include "document/text_equality.hpp"
+#include "document/widget_status.hpp"
+
+namespace zuvo {
+namespace {
+
+TEST(TextEquality, ComparesByCanonicalEquivalence) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool equal;
+  };
+  for (const auto& c : {
+           Case{"Scribe", "Scribe", true},
+           Case{"Scribe", "scribe", false},
+           Case{"caf\xC3\xA9", "cafe\xCC\x81", true},      // é precomposed and decomposed
+           Case{"\xE2\x84\xAA", "K", true},                  // the Kelvin sign is K
+           Case{"\xE2\x84\xAB", "\xC3\x85", true},           // the Angstrom sign is Å
+           Case{"q\xCC\xA3\xCC\x87", "q\xCC\x87\xCC\xA3", true},  // combining marks in canonical order
+           Case{"\xEF\xAC\x81", "fi", false},                // the fi ligature is only compatible
+           Case{"caf\xC3\xA9", "cafe", false},
+           Case{"", "", true},
+       }) {
+    EXPECT_EQ(textsEqual(c.a, c.b), c.equal) << c.a << " / " << c.b;
+    EXPECT_EQ(textsEqual(c.b, c.a), c.equal) << c.b << " / " << c.a;
+  }
+}
+
+TEST(RecordEquality, IsFieldByField) {
+  const AgentLimit::Window w{.name = "caf\xC3\xA9", .used = 0.5, .resetsAt = Instant{10}};
+  const AgentLimit agent{.agent = "A", .windows = {w}, .updatedAt = Instant{1}};
+  const WidgetStatus status{.waiting = 1, .unread = 2, .weekScore = 0.5, .weekSpend = 3, .limits = {{agent}}};
+
+  AgentLimit::Window decomposed = w;
+  decomposed.name = "cafe\xCC\x81";
+  EXPECT_EQ(w, decomposed);
+  EXPECT_NE(w, (AgentLimit::Window{.name = w.name, .used = 0.5}));  // resetsAt absent against present
+  EXPECT_NE(w, (AgentLimit::Window{.name = w.name, .used = 0.25, .resetsAt = Instant{10}}));
+
+  AgentLimit twoWindows = agent;
+  twoWindows.windows.push_back(w);
+  EXPECT_NE(agent, twoWindows);
+  AgentLimit later = agent;
+  later.updatedAt = Instant{2};
+  EXPECT_NE(agent, later);
+
+  WidgetStatus emptyLimits = status;
+  emptyLimits.limits.emplace();
+  WidgetStatus absentLimits = status;
+  absentLimits.limits.reset();
+  EXPECT_NE(emptyLimits, absentLimits);
+  WidgetStatus noScore = status;
+  noScore.weekScore.reset();
+  EXPECT_NE(status, noScore);
+  WidgetStatus renamed = status;
+  (*renamed.limits)[0].windows[0] = decomposed;
+  EXPECT_EQ(status, renamed);
+}
+
+TEST(FixedStatuses, HoldTheirValues) {
+  EXPECT_EQ(WidgetStatus::empty(), (WidgetStatus{.waiting = 0, .unread = 0, .weekSpend = 0.0}));
+  const auto sample = WidgetStatus::sample();
+  EXPECT_EQ(sample, (WidgetStatus{.waiting = 1, .unread = 2, .weekScore = 0.82, .weekSpend = 4.2}));
+  EXPECT_FALSE(sample.limits);
+}
+
+using Window = AgentLimit::Window;
+
+std::vector<std::string> names(const std::vector<Window>& windows) {
+  std::vector<std::string> out;
+  for (const auto& w : windows) out.push_back(w.name);
+  return out;
+}
+
+TEST(WindowQueries, ActiveWindowsKeepOrderAndDropThoseResetByNow) {
+  const AgentLimit agent{.agent = "A",
+                         .windows = {{.name = "past", .used = 0.9, .resetsAt = Instant{99}},
+                                     {.name = "never", .used = 0.1},
+                                     {.name = "now", .used = 0.8, .resetsAt = Instant{100}},
+                                     {.name = "later", .used = 0.3, .resetsAt = Instant{101}}}};
+  EXPECT_EQ(names(agent.activeWindows(Instant{100})), (std::vector<std::string>{"never", "later"}));
+  EXPECT_EQ(names(agent.activeWindows(Instant{50})), (std::vector<std::string>{"past", "never", "now", "later"}));
+  EXPECT_EQ(names(agent.activeWindows(kFarFuture)), std::vector<std::string>{});
+  EXPECT_EQ(agent.peakWindow(Instant{100})->name, "later");
+  EXPECT_EQ(agent.peakWindow(Instant{50})->name, "past");
+}
+
+TEST(WindowQueries, PeakKeepsTheFirstOfEqualsAndIsNoneWithoutActiveWindows) {
+  const AgentLimit tie{.windows = {{.name = "a", .used = 0.2}, {.name = "b", .used = 0.5}, {.name = "c", .used = 0.5}}};
+  EXPECT_EQ(tie.peakWindow(Instant{0})->name, "b");
+  const AgentLimit allReset{.windows = {{.name = "a", .used = 1, .resetsAt = Instant{5}}}};
+  EXPECT_FALSE(allReset.peakWindow(Instant{5}));
+  EXPECT_FALSE(AgentLimit{}.peakWindow(Instant{0}));
+  EXPECT_EQ(AgentLimit{.agent = "Scribe"}.id(), "Scribe");
+}
+
+TEST(WindowQueries, ExampleDocumentPeaksDailyThenWeekly) {
+  const auto result = decodeStatus(R"({"waiting":3,"unread":5,"weekScore":0.9,"weekSpend":12.5,"limits":[
+      {"agent":"Scribe","updatedAt":794059200,"windows":[
+        {"name":"daily","used":0.42,"resetsAt":794077200},{"name":"weekly","used":0.18}]}]})");
+  ASSERT_TRUE(result.status);
+  const auto& scribe = (*result.status->limits)[0];
+  EXPECT_EQ(scribe.peakWindow(Instant{794059200})->name, "daily");
+  EXPECT_EQ(scribe.activeWindows(Instant{794059200}).size(), 2u);
+  EXPECT_EQ(scribe.peakWindow(Instant{794077200})->name, "weekly");
+  EXPECT_EQ(Instant::fromUnixSeconds(1772366400), Instant{794059200});  // 2026-03-01 12:00:00 UTC
+}
+
+}  // namespace
+}  // namespace zuvo

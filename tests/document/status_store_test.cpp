@@ -1,0 +1,162 @@
+// The store against a real directory tree: locations, every kind of unreadable file, the size bound
+// and a writer rewriting the file while it is read.
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "document/status_store.hpp"
+
+namespace zuvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kExample = R"({"waiting":3,"unread":5,"weekScore":0.9,"weekSpend":12.5,"limits":[
+  {"agent":"Scribe","updatedAt":794059200,"windows":[
+    {"name":"daily","used":0.42,"resetsAt":794077200},{"name":"weekly","used":0.18}]}]})";
+
+class Store : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zuvo-store-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    container_ = pattern;
+    file_ = container_ / "Library" / "Application Support" / "widget-status.json";
+  }
+  void TearDown() override { fs::remove_all(container_); }
+
+  StatusStore store() const {
+    return StatusStore([dir = container_] { return std::optional<fs::path>(dir); });
+  }
+  void write(const std::string& content) {
+    fs::create_directories(file_.parent_path());
+    std::ofstream(file_, std::ios::binary | std::ios::trunc) << content;
+  }
+
+  fs::path container_;
+  fs::path file_;
+};
+
+TEST_F(Store, WithoutContainerThereIsNothing) {
+  const StatusStore none([] { return std::optional<fs::path>(); });
+  EXPECT_FALSE(none.fileURL());
+  EXPECT_FALSE(none.load());
+}
+
+TEST_F(Store, LocatesTheFileEvenWhenItsFoldersAreMissing) {
+  EXPECT_EQ(store().fileURL(), file_);
+  EXPECT_EQ(file_.parent_path().filename(), "Application Support");
+  EXPECT_FALSE(store().load());
+}
+
+TEST_F(Store, ReadsTheExampleAndEveryReplacement) {
+  write(kExample);
+  const auto first = store().load();
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->waiting, 3);
+  EXPECT_EQ((*first->limits)[0].windows[0].resetsAt, Instant{794077200});
+  // A file replaced between two calls is read afresh.
+  write(R"({"waiting":9,"unread":0,"weekSpend":1})");
+  EXPECT_EQ(store().load(), (WidgetStatus{.waiting = 9, .weekSpend = 1}));
+}
+
+TEST_F(Store, FilesThatCannotBeReadGiveNone) {
+  write("");
+  EXPECT_FALSE(store().load()) << "empty file";
+  write(R"({"waiting":1})");
+  EXPECT_FALSE(store().load()) << "undecodable file";
+  fs::remove(file_);
+  fs::create_directory(file_);
+  EXPECT_FALSE(store().load()) << "directory";
+  fs::remove(file_);
+  fs::create_symlink("/dev/zero", file_);
+  EXPECT_FALSE(store().load()) << "device behind a symbolic link";
+}
+
+// A FIFO with no writer would block a plain read forever; reaching the assertions is the test.
+TEST_F(Store, FifoGivesNoneWithoutBlocking) {
+  fs::create_directories(file_.parent_path());
+  ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+  EXPECT_FALSE(store().load());
+  const auto elsewhere = container_ / "fifo";
+  ASSERT_EQ(::mkfifo(elsewhere.c_str(), 0600), 0);
+  fs::remove(file_);
+  fs::create_symlink(elsewhere, file_);
+  EXPECT_FALSE(store().load());
+}
+
+TEST_F(Store, SocketGivesNone) {
+  fs::create_directories(file_.parent_path());
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string path = file_.string();
+  ASSERT_LT(path.size(), sizeof(address.sun_path));
+  path.copy(address.sun_path, path.size());
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  EXPECT_FALSE(store().load());
+  ::close(fd);
+}
+
+TEST_F(Store, SizeBoundIsInclusiveAndLargerFilesAreNotRead) {
+  // A valid document padded with spaces to exactly the bound still decodes.
+  std::string atBound = R"({"waiting":5,"unread":0,"weekSpend":0})";
+  atBound.resize(StatusStore::kMaxFileSize, ' ');
+  write(atBound);
+  EXPECT_EQ(store().load(), (WidgetStatus{.waiting = 5}));
+  write(atBound + " ");
+  EXPECT_FALSE(store().load());
+  // A sparse terabyte: reading it whole would exhaust memory long before failing to decode.
+  write("");
+  ASSERT_EQ(::truncate(file_.c_str(), off_t{1} << 40), 0);
+  EXPECT_FALSE(store().load());
+}
+
+// A writer rewrites the file in place, over and over, alternating two documents of the same length
+// and several pages each, each in one write: the file always holds one document whole, so a mixture
+// can only come from a read that tears across a write. Every read must give one of the two
+// documents, or none.
+TEST_F(Store, ReadMeetingARewriteGivesAWholeDocumentOrNone) {
+  auto document = [](int n) {
+    const std::string number = std::to_string(n);
+    return R"({"waiting":)" + number + R"(,"pad":")" + std::string(20000, 'p') + R"(","unread":)" + number +
+           R"(,"weekSpend":0})";
+  };
+  const std::string versions[] = {document(1111), document(2222)};
+  write(versions[0]);
+  std::atomic<bool> stop{false};
+  std::thread writer([&] {
+    const int fd = ::open(file_.c_str(), O_WRONLY);
+    for (int round = 1; fd >= 0 && !stop; ++round) {
+      const std::string& next = versions[round % 2];
+      if (::pwrite(fd, next.data(), next.size(), 0) != static_cast<ssize_t>(next.size())) break;
+      if (round % 64 == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));  // let whole reads in
+    }
+    ::close(fd);
+  });
+  int whole = 0;
+  int mixed = 0;
+  for (int i = 0; i < 5000; ++i) {
+    const auto status = store().load();
+    if (!status) continue;
+    ++whole;
+    if (status->waiting != status->unread || (status->waiting != 1111 && status->waiting != 2222)) ++mixed;
+  }
+  stop = true;
+  writer.join();
+  EXPECT_EQ(mixed, 0) << "reads that mixed two versions";
+  RecordProperty("wholeReads", whole);
+}
+
+}  // namespace
+}  // namespace zuvo
