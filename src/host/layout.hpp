@@ -34,6 +34,8 @@
 // - Padding: proposes the proposal less the insets (never below 0) and adds them back.
 // - Background: as large as its content; what lies behind is proposed exactly that size.
 // - Link, accessibility, identity, widget URL, environment: as large as what they wrap.
+// - Rows (ForEach) and other groups are spliced into the stack around them; empty views leave
+//   no child and so no spacing. A group outside any stack overlaps its children like a ZStack.
 // The widget-wide URL: the first widgetURL met in document order, a modifier's content counting
 // before the modifier, so the innermost of nested ones wins.
 //
