@@ -15,6 +15,7 @@ cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
 
+# Only the test programs that hold concurrency suites are built under ThreadSanitizer.
 cmake --preset tsan
-cmake --build --preset tsan
+cmake --build --preset tsan --target zuvo-tests-host zuvo-tests-timeline zuvo-tests-presentation zuvo-tests-widgets
 ctest --preset tsan -L concurrency
