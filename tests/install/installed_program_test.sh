@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and runs the installed program from another directory:
+# it must find its resources and compiled catalogs beside itself, with no path of the build tree.
+# Usage: installed_program_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" > "$work/install.log"
+program="$prefix/bin/zuvo-widgets"
+[ -x "$program" ] || fail "no installed program at $program"
+[ -f "$prefix/share/zuvo-widgets/locale/de/LC_MESSAGES/zuvo-widgets.mo" ] || fail "no compiled German catalog"
+[ -f "$prefix/share/zuvo-widgets/images/VantleWordmark.svg" ] || fail "no wordmark"
+
+# The desktop entry's launcher actions are the two controls.
+entry="$prefix/share/applications/zuvo-widgets.desktop"
+grep -qx 'Actions=new-vantle;activity;' "$entry" || fail "desktop entry without its actions"
+grep -qx 'Exec=zuvo-widgets press new-vantle --open' "$entry" || fail "no New Vantle action"
+grep -qx 'Exec=zuvo-widgets press activity --open' "$entry" || fail "no Zuvo Inbox action"
+
+mkdir "$work/elsewhere"
+cd "$work/elsewhere"
+unset ZUVO_RESOURCE_DIR LC_ALL LC_MESSAGES
+
+described=$(LANG=de_DE.UTF-8 LANGUAGE=de "$program" describe)
+grep -q '"displayName":"Neues Vantle"' <<<"$described" || fail "describe is not German: $described"
+grep -q 'Freigaben, die auf dich warten' <<<"$described" || fail "control description is not German"
+
+[ "$("$program" press new-vantle)" = "zuvo://pane/new" ] || fail "press new-vantle"
+
+"$program" render --sample -o widget.png
+[ "$(head -c 8 widget.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "render wrote no PNG"
+# The wordmark was found: its image has the size of the installed artwork, not none.
+"$program" layout --sample > layout.json
+grep -Eq '"kind":"image","frame":\{"x":[-0-9.e]+,"y":[-0-9.e]+,"width":[1-9][0-9.]*,"height":[1-9][0-9.]*\},"name":"VantleWordmark"' layout.json \
+  || fail "the wordmark has no size: $(head -c 600 layout.json)"
+
+echo "installed program works from $PWD"
