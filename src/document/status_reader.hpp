@@ -8,12 +8,15 @@
 // forEachElement(Value&, why, f(Value&)), which stop when f returns false; readInteger, readDouble,
 // readString; confirmNull; and skip(Value&, depth, why), which passes over an ignored value.
 // `depth` counts the objects and arrays that enclose a value, the top-level object being 1.
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "document/status_decoder.hpp"
+#include "host/json_writer.hpp"
 
 namespace zuvo::detail {
 
@@ -41,10 +44,16 @@ struct PathStep {
   bool isIndex = false;
 };
 
+// Keys of letters, digits and "_" read as `limits[0].windows`; any other key (an ignored key can be
+// anything, the empty text included) is written as a JSON string in brackets: `x["a b"]`.
 inline std::string render(const PathStep* step) {
   if (step == nullptr) return "document";
   std::string head = step->parent ? render(step->parent) : std::string();
   if (step->isIndex) return head + "[" + std::to_string(step->index) + "]";
+  const bool plain = !step->key.empty() && std::all_of(step->key.begin(), step->key.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  });
+  if (!plain) return head + "[" + host::JsonWriter().value(step->key).take() + "]";
   return head.empty() ? std::string(step->key) : head + "." + std::string(step->key);
 }
 

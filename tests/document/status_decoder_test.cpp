@@ -172,6 +172,9 @@ TEST(DecodingErrors, NameWhereAndWhy) {
   EXPECT_EQ(result.error.where, "limits[0].windows[1].used");
   EXPECT_EQ(result.error.why, "expected a number, found a boolean");
   EXPECT_EQ(decodeStatus(base(R"(,"limits":[{"agent":"A","windows":[]}])")).error.why, "required key is missing");
+  // A fault under an ignored key is named by that key, spelt unambiguously whatever it holds.
+  EXPECT_EQ(decodeStatus(base(R"(,"":{"y":-})")).error.where, R"([""])");
+  EXPECT_EQ(decodeStatus(agents(R"({"a b":[-]})")).error.where, R"(limits[0]["a b"])");
 }
 
 TEST(Decoding, ReadsInPlaceWhenPadded) {
