@@ -31,8 +31,11 @@ grep -q 'Freigaben, die auf dich warten' <<<"$described" || fail "control descri
 
 [ "$("$program" press new-vantle)" = "zuvo://pane/new" ] || fail "press new-vantle"
 
+is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ]; }
 "$program" render --sample -o widget.png
-[ "$(head -c 8 widget.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "render wrote no PNG"
+is_png widget.png || fail "render wrote no PNG"
+"$program" gallery --sample --scale 1 -o gallery.png
+is_png gallery.png || fail "gallery wrote no PNG"
 # The wordmark was found: its image has the size of the installed artwork, not none.
 "$program" layout --sample > layout.json
 grep -Eq '"kind":"image","frame":\{"x":[-0-9.e]+,"y":[-0-9.e]+,"width":[1-9][0-9.]*,"height":[1-9][0-9.]*\},"name":"VantleWordmark"' layout.json \

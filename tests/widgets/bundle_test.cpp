@@ -3,6 +3,9 @@
 // view, and the palette's widget background fills the widget.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "host/layout_fakes.hpp"
@@ -109,6 +112,31 @@ TEST_F(StatusWidgetDrawing, TheHostDrawsThroughTheProviderOfTheDeclaration) {
   host::View placeholder = widget.placeholder({});
   EXPECT_EQ(drawn(placeholder, {WidgetFamily::systemMedium}),
             drawn(StatusWidget::content({.date = {0}, .status = WidgetStatus::sample()}), {WidgetFamily::systemMedium}));
+}
+
+TEST_F(StatusWidgetDrawing, TheTimelineRoadDrawsTheStatusFileAndKeepsTheReloadPolicy) {
+  namespace fs = std::filesystem;
+  fs::path dataHome = fs::temp_directory_path() / ("zuvo-bundle-test-" + std::to_string(::getpid()));
+  fs::path file = dataHome / "group.com.halverdyne.zuvo" / std::string(StatusStore::kRelativePath);
+  fs::create_directories(file.parent_path());
+  std::ofstream(file) << R"({"waiting": 0, "unread": 4, "weekScore": 0.5, "weekSpend": 1})";
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  std::string savedValue = saved ? saved : "";
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+
+  const auto widget = std::get<host::WidgetConfiguration>(ZuvoMacWidgets{}.body()[0]);
+  host::Timeline<host::DatedView> timeline = widget.timeline({});
+  if (saved) ::setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
+  else ::unsetenv("XDG_DATA_HOME");
+  fs::remove_all(dataHome);
+
+  ASSERT_EQ(timeline.entries.size(), 1u);
+  const auto& entry = timeline.entries.front();
+  EXPECT_GE(timeline.policy.reloadMoment().secondsSinceReference,
+            entry.date.secondsSinceReference + StatusProvider::kReloadInterval);
+  WidgetStatus stored{.unread = 4, .weekScore = 0.5, .weekSpend = 1};
+  EXPECT_EQ(drawn(entry.view, {WidgetFamily::systemSmall}),
+            drawn(StatusWidget::content({.date = {0}, .status = stored}), {WidgetFamily::systemSmall}));
 }
 
 }  // namespace
