@@ -12,6 +12,8 @@
 
 #include <simdjson.h>
 
+#include <charconv>
+
 #include "document/status_reader.hpp"
 
 namespace zuvo {
@@ -157,7 +159,22 @@ struct OnDemandAccess {
     why = "integer beyond the signed 64-bit range";
     return false;
   }
-  bool readDouble(Value& v, double& out, std::string& why) { return !failed(v.get_double().get(out), why); }
+  // simdjson 3.0.1's On-Demand parser misreads some long literals (-0.777..., 100 digits, came out
+  // as -2e-88), so it only validates the literal here and the standard library reads its value,
+  // correctly rounded.
+  bool readDouble(Value& v, double& out, std::string& why) {
+    const std::string_view raw = v.raw_json_token();
+    double checked = 0;
+    if (failed(v.get_double().get(checked), why)) return false;
+    const auto end = raw.find_first_of(" \t\r\n,]}");
+    const std::string_view literal = raw.substr(0, end);
+    const auto parsed = std::from_chars(literal.data(), literal.data() + literal.size(), out);
+    if (parsed.ec != std::errc() || parsed.ptr != literal.data() + literal.size()) {
+      why = invalidJson(simdjson::NUMBER_ERROR);
+      return false;
+    }
+    return true;
+  }
   bool readString(Value& v, std::string& out, std::string& why) {
     std::string_view text;
     if (failed(v.get_string().get(text), why)) return false;
