@@ -24,6 +24,7 @@ std::optional<std::filesystem::path> resourceDirectory(const std::filesystem::pa
                                                        const char* overrideDir) {
   // An explicit override is taken at its word only when it exists; otherwise the usual places.
   if (overrideDir && *overrideDir && isDirectory(overrideDir)) return std::filesystem::path(overrideDir);
+  if (executableDir.empty()) return std::nullopt;  // never guess relative to the working directory
   for (const auto& candidate : {executableDir / "share" / "zuvo-widgets",
                                 executableDir / ".." / "share" / "zuvo-widgets"}) {
     if (isDirectory(candidate)) return candidate.lexically_normal();
@@ -32,13 +33,7 @@ std::optional<std::filesystem::path> resourceDirectory(const std::filesystem::pa
 }
 
 std::optional<std::filesystem::path> resourceDirectory() {
-  auto exeDir = executableDirectory();
-  const char* overrideDir = std::getenv(kResourceDirVariable);
-  if (!exeDir) {
-    if (overrideDir && *overrideDir && isDirectory(overrideDir)) return std::filesystem::path(overrideDir);
-    return std::nullopt;
-  }
-  return resourceDirectory(*exeDir, overrideDir);
+  return resourceDirectory(executableDirectory().value_or(std::filesystem::path()), std::getenv(kResourceDirVariable));
 }
 
 }  // namespace host

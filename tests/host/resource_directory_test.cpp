@@ -24,6 +24,7 @@ TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
   // An override that does not exist is passed over.
   EXPECT_EQ(resourceDirectory(root / "build", (root / "missing").c_str()), root / "build/share/zuvo-widgets");
   EXPECT_EQ(resourceDirectory(root / "elsewhere", nullptr), std::nullopt);
+  EXPECT_EQ(resourceDirectory({}, nullptr), std::nullopt);
   fs::remove_all(root);
 
   // The test program itself runs from the build root, with its resources beside it.
