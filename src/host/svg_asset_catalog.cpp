@@ -88,6 +88,8 @@ struct SvgAssetCatalog::Svg {
 
   // Paints the artwork into the frame, or uses it as a mask for the current source.
   void draw(cairo_t* cr, const Rect& frame, bool asMask) {
+    // An empty frame shows nothing; librsvg would otherwise fall back to the artwork's own size.
+    if (!(frame.width > 0 && frame.height > 0)) return;
     if (auto box = pixelBox(cr, frame)) {
       cairo_surface_t* art = raster(box->width, box->height);
       cairo_save(cr);

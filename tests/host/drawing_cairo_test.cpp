@@ -86,14 +86,16 @@ CairoSurface viaRecording(CairoDrawer& drawer, const LayoutTree& tree) {
   return image;
 }
 
-TEST_F(Drawing, SymbolsAreTintedAndUnknownNamesDrawNothing) {
+TEST_F(Drawing, SymbolsAreTintedAndUnknownNamesAndEmptyFramesDrawNothing) {
   const Rect known{5, 5, 24, 24}, unknownSymbol{35, 5, 24, 24}, unknownImage{65, 5, 24, 24};
   LayoutTree tree = flatTree(
       {95, 35}, kWhite,
       {node(LayoutKind::symbol, known, SymbolRun{"checkmark.circle", Font::system(22), kGreen}),
        node(LayoutKind::symbol, unknownSymbol, SymbolRun{"no.such.symbol", Font::system(22), kGreen}),
        node(LayoutKind::symbol, {0, 0, 4, 4}, SymbolRun{"../symbols/lock", Font::system(22), kGreen}),
-       node(LayoutKind::image, unknownImage, ImageRun{"NoSuchImage"})});
+       node(LayoutKind::image, unknownImage, ImageRun{"NoSuchImage"}),
+       // A known image squeezed to nothing by its stack draws nothing, not its artwork's own size.
+       node(LayoutKind::image, {40, 10, 0, 0}, ImageRun{"VantleWordmark"})});
   std::string error;
   for (bool vector : {false, true}) {
     SCOPED_TRACE(vector ? "vector" : "image");
