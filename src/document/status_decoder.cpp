@@ -71,6 +71,10 @@ struct DomAccess {
     }
     return true;
   }
+  std::size_t sizeHint(Value& v) {
+    simdjson::dom::array array;
+    return v.get(array) ? 0 : array.size();
+  }
   bool readInteger(Value& v, std::int64_t& out, std::string& why) {
     using T = simdjson::dom::element_type;
     switch (v.type()) {
@@ -144,36 +148,51 @@ struct OnDemandAccess {
     }
     return true;
   }
-  bool readInteger(Value& v, std::int64_t& out, std::string& why) {
-    bool integer = false;
-    if (failed(v.is_integer().get(integer), why)) return false;
-    if (!integer) {
-      double ignored = 0;
-      if (failed(v.get_double().get(ignored), why)) return false;
-      why = "expected an integer, found a number with a fraction or exponent";
-      return false;
-    }
-    if (!v.get_int64().get(out)) return true;
-    double ignored = 0;  // a valid literal that get_int64 refuses is out of range
-    if (failed(v.get_double().get(ignored), why)) return false;
-    why = "integer beyond the signed 64-bit range";
-    return false;
-  }
-  // simdjson 3.0.1's On-Demand parser misreads some long literals (-0.777..., 100 digits, came out
-  // as -2e-88), so it only validates the literal here and the standard library reads its value,
-  // correctly rounded.
-  bool readDouble(Value& v, double& out, std::string& why) {
+  std::size_t sizeHint(Value&) { return 0; }
+  // simdjson 3.0.1's On-Demand number parsing disagrees with its DOM parser on valid literals
+  // (1e0000000000000000000000000000000000000000002 fails; -0.777..., 100 digits, reads as -2e-88).
+  // So every number literal is read by the DOM parser alone, which makes both paths agree on what a
+  // number is and whether it is an integer. What DOM refuses is either an integer literal too long
+  // for 64 bits, read as the nearest float, or not a valid number at all.
+  enum class Number { integer, unsigned_integer, floating, longInteger };
+  bool readNumber(Value& v, Number& kind, std::int64_t& integer, double& floating, std::string& why) {
     const std::string_view raw = v.raw_json_token();
-    double checked = 0;
-    if (failed(v.get_double().get(checked), why)) return false;
-    const auto end = raw.find_first_of(" \t\r\n,]}");
-    const std::string_view literal = raw.substr(0, end);
-    const auto parsed = std::from_chars(literal.data(), literal.data() + literal.size(), out);
-    if (parsed.ec != std::errc() || parsed.ptr != literal.data() + literal.size()) {
+    const std::string_view literal = raw.substr(0, raw.find_first_of(" \t\r\n,]}"));
+    simdjson::dom::element number;
+    const auto error = literals_.parse(literal.data(), literal.size()).get(number);
+    if (!error && number.is_number()) {
+      using T = simdjson::dom::element_type;
+      switch (number.type()) {
+        case T::INT64: kind = Number::integer; integer = number.get_int64().value_unsafe(); break;
+        case T::UINT64: kind = Number::unsigned_integer; break;
+        default: kind = Number::floating; break;
+      }
+      floating = number.get_double().value_unsafe();
+      return true;
+    }
+    const std::string_view digits = literal.substr(literal.starts_with('-') ? 1 : 0);
+    const bool longInteger = error == simdjson::NUMBER_ERROR && digits.size() > 1 && digits[0] != '0' &&
+                             digits.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!longInteger || std::from_chars(literal.data(), literal.data() + literal.size(), floating).ec != std::errc()) {
       why = invalidJson(simdjson::NUMBER_ERROR);
       return false;
     }
+    kind = Number::longInteger;
     return true;
+  }
+  bool readInteger(Value& v, std::int64_t& out, std::string& why) {
+    Number kind{};
+    double ignored = 0;
+    if (!readNumber(v, kind, out, ignored, why)) return false;
+    if (kind == Number::integer) return true;
+    why = kind == Number::floating ? "expected an integer, found a number with a fraction or exponent"
+                                   : "integer beyond the signed 64-bit range";
+    return false;
+  }
+  bool readDouble(Value& v, double& out, std::string& why) {
+    Number kind{};
+    std::int64_t ignored = 0;
+    return readNumber(v, kind, ignored, out, why);
   }
   bool readString(Value& v, std::string& out, std::string& why) {
     std::string_view text;
@@ -207,7 +226,7 @@ struct OnDemandAccess {
       }
       case JsonKind::number: {
         double ignored = 0;
-        return !failed(v.get_double().get(ignored), why);
+        return readDouble(v, ignored, why);
       }
       case JsonKind::boolean: {
         bool ignored = false;
@@ -217,6 +236,8 @@ struct OnDemandAccess {
     }
     return false;
   }
+
+  simdjson::dom::parser literals_;
 };
 
 DecodeResult failure(std::string where, std::string why) {

@@ -6,7 +6,8 @@
 // An Access provides a Value type and, each returning false with a reason on failure:
 // kindOf(Value&, JsonKind&, why); forEachField(Value&, why, f(key, Value&)) and
 // forEachElement(Value&, why, f(Value&)), which stop when f returns false; readInteger, readDouble,
-// readString; confirmNull; and skip(Value&, depth, why), which passes over an ignored value.
+// readString; confirmNull; skip(Value&, depth, why), which passes over an ignored value; and
+// sizeHint(Value&), the length of an array when it is known without reading it (else 0).
 // `depth` counts the objects and arrays that enclose a value, the top-level object being 1.
 #include <algorithm>
 #include <array>
@@ -148,6 +149,7 @@ class StatusReader {
   template <class Element, class ReadElement>
   bool readArray(Value& v, const PathStep* at, std::vector<Element>& out, ReadElement&& read) {
     if (!expect(v, JsonKind::array, at, "an array")) return false;
+    out.reserve(json_.sizeHint(v));
     std::string why;
     const bool walked = json_.forEachElement(v, why, [&](Value& element) {
       PathStep here{at, {}, out.size(), true};

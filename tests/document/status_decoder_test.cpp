@@ -79,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                  WidgetStatus{.waiting = 1, .unread = 2, .weekScore = 1.2345678901234568e29, .weekSpend = 3}},
         Accepted{"LongFractionIsTheNearestFloat", R"({"waiting":1,"unread":2,"weekSpend":-0.)" + std::string(120, '7') + "}",
                  WidgetStatus{.waiting = 1, .unread = 2, .weekSpend = -0.77777777777777779}},
+        Accepted{"LongExponent", base(R"(,"weekScore":1e0000000000000000000000000000000000000000002)"),
+                 WidgetStatus{.waiting = 1, .unread = 2, .weekScore = 100.0, .weekSpend = 3}},
         Accepted{"UnsignedIntegerLiteralIsAFloat", base(R"(,"weekScore":18446744073709551615)"),
                  WidgetStatus{.waiting = 1, .unread = 2, .weekScore = 18446744073709551615.0, .weekSpend = 3}},
         Accepted{"EscapedAndUnicodeText", windows(R"({"name":"caf\u00e9 \"\u65e5\"","used":-0.25,"resetsAt":-1.5})"),
