@@ -34,9 +34,9 @@ std::string invalidJson(simdjson::error_code error) {
 // The fast path: a tree that the parser has already validated whole.
 struct DomAccess {
   using Value = simdjson::dom::element;
+  using T = simdjson::dom::element_type;
 
   bool kindOf(Value& v, JsonKind& kind, std::string&) {
-    using T = simdjson::dom::element_type;
     switch (v.type()) {
       case T::OBJECT: kind = JsonKind::object; break;
       case T::ARRAY: kind = JsonKind::array; break;
@@ -47,25 +47,24 @@ struct DomAccess {
     }
     return true;
   }
+  bool is(Value& v, JsonKind wanted) {
+    JsonKind kind{};
+    std::string none;
+    return kindOf(v, kind, none) && kind == wanted;
+  }
   template <class F>
-  bool forEachField(Value& v, std::string& why, F&& f) {
+  bool forEachField(Value& v, std::string&, F&& f) {
     simdjson::dom::object object;
-    if (v.get(object)) {
-      why = "expected an object";
-      return false;
-    }
+    if (v.get(object)) return false;
     for (simdjson::dom::key_value_pair field : object) {
       if (!f(field.key, field.value)) return false;
     }
     return true;
   }
   template <class F>
-  bool forEachElement(Value& v, std::string& why, F&& f) {
+  bool forEachElement(Value& v, std::string&, F&& f) {
     simdjson::dom::array array;
-    if (v.get(array)) {
-      why = "expected an array";
-      return false;
-    }
+    if (v.get(array)) return false;
     for (Value element : array) {
       if (!f(element)) return false;
     }
@@ -76,24 +75,17 @@ struct DomAccess {
     return v.get(array) ? 0 : array.size();
   }
   bool readInteger(Value& v, std::int64_t& out, std::string& why) {
-    using T = simdjson::dom::element_type;
-    switch (v.type()) {
-      case T::INT64: out = v.get_int64().value_unsafe(); return true;
-      case T::UINT64: why = "integer beyond the signed 64-bit range"; return false;
-      default: why = "expected an integer, found a number with a fraction or exponent"; return false;
-    }
+    if (!v.get_int64().get(out)) return true;
+    if (v.type() == T::UINT64) why = "integer beyond the signed 64-bit range";
+    if (v.type() == T::DOUBLE) why = "expected an integer, found a number with a fraction or exponent";
+    return false;
   }
-  bool readDouble(Value& v, double& out, std::string&) {
-    using T = simdjson::dom::element_type;
-    switch (v.type()) {
-      case T::INT64: out = static_cast<double>(v.get_int64().value_unsafe()); break;
-      case T::UINT64: out = static_cast<double>(v.get_uint64().value_unsafe()); break;
-      default: out = v.get_double().value_unsafe();
-    }
-    return true;
-  }
+  // Integers convert to the nearest float.
+  bool readDouble(Value& v, double& out, std::string&) { return !v.get_double().get(out); }
   bool readString(Value& v, std::string& out, std::string&) {
-    out = v.get_string().value_unsafe();
+    std::string_view text;
+    if (v.get_string().get(text)) return false;
+    out.assign(text);
     return true;
   }
   bool confirmNull(Value&, std::string&) { return true; }
@@ -126,6 +118,7 @@ struct OnDemandAccess {
   }
   template <class F>
   bool forEachField(Value& v, std::string& why, F&& f) {
+    if (!isKind(v, JsonKind::object, why)) return false;
     simdjson::ondemand::object object;
     if (failed(v.get_object().get(object), why)) return false;
     for (auto field : object) {
@@ -139,6 +132,7 @@ struct OnDemandAccess {
   }
   template <class F>
   bool forEachElement(Value& v, std::string& why, F&& f) {
+    if (!isKind(v, JsonKind::array, why)) return false;
     simdjson::ondemand::array array;
     if (failed(v.get_array().get(array), why)) return false;
     for (auto element : array) {
@@ -149,6 +143,15 @@ struct OnDemandAccess {
     return true;
   }
   std::size_t sizeHint(Value&) { return 0; }
+  bool is(Value& v, JsonKind wanted) {
+    std::string ignored;
+    return isKind(v, wanted, ignored);
+  }
+  // False with `why` empty for another kind, with a reason for invalid JSON.
+  bool isKind(Value& v, JsonKind wanted, std::string& why) {
+    JsonKind kind{};
+    return kindOf(v, kind, why) && kind == wanted;
+  }
   // simdjson 3.0.1's On-Demand number parsing disagrees with its DOM parser on valid literals
   // (1e0000000000000000000000000000000000000000002 fails; -0.777..., 100 digits, reads as -2e-88).
   // So every number literal is read by the DOM parser alone, which makes both paths agree on what a
@@ -181,6 +184,7 @@ struct OnDemandAccess {
     return true;
   }
   bool readInteger(Value& v, std::int64_t& out, std::string& why) {
+    if (!isKind(v, JsonKind::number, why)) return false;
     Number kind{};
     double ignored = 0;
     if (!readNumber(v, kind, out, ignored, why)) return false;
@@ -190,11 +194,13 @@ struct OnDemandAccess {
     return false;
   }
   bool readDouble(Value& v, double& out, std::string& why) {
+    if (!isKind(v, JsonKind::number, why)) return false;
     Number kind{};
     std::int64_t ignored = 0;
     return readNumber(v, kind, ignored, out, why);
   }
   bool readString(Value& v, std::string& out, std::string& why) {
+    if (!isKind(v, JsonKind::string, why)) return false;
     std::string_view text;
     if (failed(v.get_string().get(text), why)) return false;
     out = text;

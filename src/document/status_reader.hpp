@@ -3,11 +3,12 @@
 // validated DOM) and the fallback path (a validating On-Demand walk) apply exactly the same ones.
 // Internal to the decoder.
 //
-// An Access provides a Value type and, each returning false with a reason on failure:
-// kindOf(Value&, JsonKind&, why); forEachField(Value&, why, f(key, Value&)) and
-// forEachElement(Value&, why, f(Value&)), which stop when f returns false; readInteger, readDouble,
-// readString; confirmNull; skip(Value&, depth, why), which passes over an ignored value; and
-// sizeHint(Value&), the length of an array when it is known without reading it (else 0).
+// An Access provides a Value type and these, each returning false on failure with a reason in
+// `why`, or with `why` left empty when the value is simply of another kind: kindOf(Value&,
+// JsonKind&, why); forEachField(Value&, why, f(key, Value&)) and forEachElement(Value&, why,
+// f(Value&)), which stop when f returns false; readInteger, readDouble, readString; confirmNull;
+// skip(Value&, depth, why), which passes over an ignored value. Also sizeHint(Value&), the length of
+// an array when it is known without reading it (else 0), and is(Value&, JsonKind).
 // `depth` counts the objects and arrays that enclose a value, the top-level object being 1.
 #include <algorithm>
 #include <array>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "document/status_decoder.hpp"
 #include "host/json_writer.hpp"
@@ -75,23 +77,31 @@ class StatusReader {
   DecodeError takeError() { return std::move(error_); }
 
  private:
+  // The position of `key` among `keys`, or N. Unrolled, so that each comparison is against a text
+  // of known length, which the compiler turns into a few loads instead of a call.
+  template <std::size_t N>
+  static std::size_t indexOf(const std::array<std::string_view, N>& keys, std::string_view key) {
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+      std::size_t found = N;
+      ((key == keys[I] ? (found = I, true) : false) || ...);
+      return found;
+    }(std::make_index_sequence<N>());
+  }
+
   // Fields of a record, in the order of `keys`; `required` has a bit per required field.
   template <std::size_t N, class ReadField>
   bool readRecord(Value& v, const PathStep* at, std::size_t depth, const std::array<std::string_view, N>& keys,
                   unsigned required, ReadField&& readField) {
-    if (!expect(v, JsonKind::object, at, "an object")) return false;
     unsigned seen = 0;
-    std::string why;
-    const bool walked = json_.forEachField(v, why, [&](std::string_view key, Value& field) {
+    const bool walked = json_.forEachField(v, why_, [&](std::string_view key, Value& field) {
       PathStep here{at, key};
-      std::size_t i = 0;
-      while (i < N && keys[i] != key) ++i;
+      const std::size_t i = indexOf(keys, key);
       if (i == N) return skip(field, &here, depth + 1);
       if (seen & (1u << i)) return fail(&here, "key occurs more than once");
       seen |= 1u << i;
       return readField(i, field, &here);
     });
-    if (!walked) return failed_ ? false : fail(at, why);
+    if (!walked) return failed_ ? false : mismatch(v, at, "an object");
     for (std::size_t i = 0; i < N; ++i) {
       if ((required & (1u << i)) && !(seen & (1u << i))) {
         PathStep missing{at, keys[i]};
@@ -148,66 +158,52 @@ class StatusReader {
 
   template <class Element, class ReadElement>
   bool readArray(Value& v, const PathStep* at, std::vector<Element>& out, ReadElement&& read) {
-    if (!expect(v, JsonKind::array, at, "an array")) return false;
     out.reserve(json_.sizeHint(v));
-    std::string why;
-    const bool walked = json_.forEachElement(v, why, [&](Value& element) {
+    const bool walked = json_.forEachElement(v, why_, [&](Value& element) {
       PathStep here{at, {}, out.size(), true};
       return read(element, &here, out.emplace_back());
     });
-    if (!walked) return failed_ ? false : fail(at, why);
+    if (!walked) return failed_ ? false : mismatch(v, at, "an array");
     return true;
   }
 
   // Null or a missing key leaves an optional field absent; `read` fills it otherwise.
   template <class Field, class Read>
   bool readOptional(Value& v, const PathStep* at, std::optional<Field>& field, Read&& read) {
-    JsonKind kind{};
-    if (!kindOf(v, at, kind)) return false;
-    if (kind != JsonKind::null) return read();
+    if (!json_.is(v, JsonKind::null)) return read();
     field.reset();
-    std::string why;
-    return json_.confirmNull(v, why) || fail(at, why);
+    return json_.confirmNull(v, why_) || fail(at, why_);
   }
 
+  // Each read succeeds at once on the expected kind; only a failure looks further, for its reason.
   bool readInteger(Value& v, const PathStep* at, std::int64_t& out) {
-    if (!expect(v, JsonKind::number, at, "an integer")) return false;
-    std::string why;
-    return json_.readInteger(v, out, why) || fail(at, why);
+    return json_.readInteger(v, out, why_) || mismatch(v, at, "an integer");
   }
   bool readDouble(Value& v, const PathStep* at, double& out) {
-    if (!expect(v, JsonKind::number, at, "a number")) return false;
-    std::string why;
-    return json_.readDouble(v, out, why) || fail(at, why);
+    return json_.readDouble(v, out, why_) || mismatch(v, at, "a number");
   }
   bool readInstant(Value& v, const PathStep* at, Instant& out) {
-    if (!expect(v, JsonKind::number, at, "a number of seconds")) return false;
-    std::string why;
-    return json_.readDouble(v, out.secondsSinceReference, why) || fail(at, why);
+    return json_.readDouble(v, out.secondsSinceReference, why_) || mismatch(v, at, "a number of seconds");
   }
   bool readString(Value& v, const PathStep* at, std::string& out) {
-    if (!expect(v, JsonKind::string, at, "a string")) return false;
-    std::string why;
-    return json_.readString(v, out, why) || fail(at, why);
+    return json_.readString(v, out, why_) || mismatch(v, at, "a string");
   }
 
   bool skip(Value& v, const PathStep* at, std::size_t depth) {
-    std::string why;
-    return json_.skip(v, depth, why) || fail(at, why);
+    return json_.skip(v, depth, why_) || fail(at, why_);
   }
 
-  bool kindOf(Value& v, const PathStep* at, JsonKind& kind) {
-    std::string why;
-    return json_.kindOf(v, kind, why) || fail(at, why);
-  }
-  bool expect(Value& v, JsonKind wanted, const PathStep* at, const char* what) {
+  // A read failed: with a reason from the access layer (invalid JSON, a number out of range), or
+  // else because the value is of another kind than `what`.
+  bool mismatch(Value& v, const PathStep* at, const char* what) {
+    if (!why_.empty()) return fail(at, why_);
     JsonKind kind{};
-    if (!kindOf(v, at, kind)) return false;
-    if (kind == wanted) return true;
+    if (!json_.kindOf(v, kind, why_)) return fail(at, why_);
     return fail(at, std::string("expected ") + what + ", found " + describe(kind));
   }
 
   Access& json_;
+  std::string why_;  // the access layer's reason for a failure, reused to spare the hot path
   DecodeError error_;
   bool failed_ = false;
 };
