@@ -83,7 +83,7 @@ class StatusReader {
   static std::size_t indexOf(const std::array<std::string_view, N>& keys, std::string_view key) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
       std::size_t found = N;
-      ((key == keys[I] ? (found = I, true) : false) || ...);
+      (void)((key == keys[I] ? (found = I, true) : false) || ...);
       return found;
     }(std::make_index_sequence<N>());
   }

@@ -4,12 +4,12 @@
 // - a FIFO, socket or device at the path (or a symbolic link to one) gives none at once: the file
 //   is opened non-blocking, so no open or read ever waits for a writer;
 // - a file larger than `maxSize` gives none without being read;
-// - when the file changes while it is read, the read gives none rather than a mixture of old and
-//   new bytes: the content is read twice, with a wait for writes under way in between, and must
-//   agree; and the size, modification and change times and identity must not move between a stat
-//   before and a stat after. A file replaced by a rename is read as it was when it was opened. What
-//   no reader can tell apart is a file that a writer has left half rewritten in place; such a file
-//   gives whatever it holds, which a strict decoder then almost always refuses.
+// - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
+//   (see the .cpp for why): writes under way are waited for before reading, and the size, times and
+//   identity must not move between a stat before and a stat after. A file replaced by a rename is
+//   read as it was when it was opened. What no reader can tell apart is a file that a writer has
+//   left half rewritten in place; such a file gives whatever it holds, which a strict decoder then
+//   almost always refuses.
 // Nothing is created, changed or locked.
 #include <cstddef>
 #include <filesystem>
