@@ -259,7 +259,10 @@ DecodeResult readWith(Access& access, typename Access::Value& root) {
 }
 
 DecodeResult decodeByWalk(const char* data, std::size_t size, std::size_t capacity) {
+  // Room for one level beyond our own limit, which the walk checks before entering a container;
+  // On-Demand's own default (1024 levels) would overrun its depth bookkeeping first.
   simdjson::ondemand::parser parser;
+  if (auto error = parser.allocate(size, detail::kMaxDepth + 2)) return failure("document", invalidJson(error));
   simdjson::ondemand::document document;
   if (auto error = parser.iterate(data, size, capacity).get(document)) return failure("document", invalidJson(error));
   simdjson::ondemand::value root;
