@@ -1,5 +1,6 @@
 // Subcommands for the status spine: checking a status file as the extension would read it, and
 // asking the timeline provider for its three answers.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -20,6 +21,8 @@ bool readInput(const std::string& source, std::string& out) {
     out.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return !std::cin.bad();
   }
+  std::error_code error;
+  if (std::filesystem::is_directory(source, error)) return false;  // opens, but reads as nothing
   std::ifstream file(source, std::ios::binary);
   if (!file) return false;
   std::ostringstream content;

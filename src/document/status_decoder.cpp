@@ -213,15 +213,17 @@ struct OnDemandAccess {
     return null;
   }
   bool skip(Value& v, std::size_t depth, std::string& why) {
+    // Like the DOM parser, no value of any kind may stand deeper than the limit: a container at the
+    // deepest level must be empty.
+    if (depth > detail::kMaxDepth) {
+      why = invalidJson(simdjson::DEPTH_ERROR);
+      return false;
+    }
     JsonKind kind{};
     if (!kindOf(v, kind, why)) return false;
     switch (kind) {
       case JsonKind::object:
       case JsonKind::array:
-        if (depth > detail::kMaxDepth) {
-          why = invalidJson(simdjson::DEPTH_ERROR);
-          return false;
-        }
         if (kind == JsonKind::array) {
           return forEachElement(v, why, [&](Value& e) { return skip(e, depth + 1, why); });
         }

@@ -9,7 +9,8 @@
 // - A key of the document that occurs twice in one object (after unescaping) fails the document;
 //   a repeated key that the document does not list is ignored like any unknown key.
 // - Only UTF-8 is accepted; a byte-order mark, or UTF-16/32 text, fails.
-// - Objects and arrays nest at most 1024 levels deep, the top-level object included.
+// - No value stands more than 1024 levels deep, the top-level object being the first level: an
+//   object or array at the 1024th level must be empty.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -9,7 +9,7 @@
 namespace host {
 
 // The URL of the innermost link whose frame holds `point` (of overlapping links, the one drawn on
-// top), else the widget-wide URL, else none.
+// top), else the widget-wide URL, else none; none for a point outside the widget.
 std::optional<Url> hitTest(const LayoutTree& tree, Point point);
 
 }  // namespace host

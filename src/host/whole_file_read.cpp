@@ -23,10 +23,14 @@ class FileDescriptor {
   int fd_;
 };
 
+// The change time also moves when the file gains or loses a name, as the old file does when a new
+// one is renamed over it; that leaves its bytes alone, so a change time that moved together with
+// the link count is not taken for a write.
 bool sameVersion(const struct stat& a, const struct stat& b) {
+  const bool sameChangeTime = a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
          a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
-         a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+         (sameChangeTime || a.st_nlink != b.st_nlink);
 }
 
 }  // namespace
@@ -42,6 +46,11 @@ bool sameVersion(const struct stat& a, const struct stat& b) {
 // Comparing times alone misses the first case; a test with a writer rewriting in place shows it.
 std::optional<FileBytes> readWholeRegularFile(const std::filesystem::path& path, std::size_t maxSize,
                                               std::size_t padding) {
+  // Only a regular file is opened at all: opening a device can act on it (a tape rewinds, a line
+  // hangs up). What the path names may change before the open; the flags and the check of the
+  // opened file below cover that.
+  struct stat named {};
+  if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return std::nullopt;
   // O_NONBLOCK: opening a FIFO with no writer returns at once instead of waiting for one.
   // O_NOCTTY: a terminal at the path never becomes our controlling terminal.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));

@@ -1,8 +1,9 @@
 #pragma once
 // Reads a regular file whole, for readers that must not be fooled by what else a path can name or
 // by a writer at work:
-// - a FIFO, socket or device at the path (or a symbolic link to one) gives none at once: the file
-//   is opened non-blocking, so no open or read ever waits for a writer;
+// - a FIFO, socket or device at the path (or a symbolic link to one) gives none at once: it is not
+//   opened, and the file is opened non-blocking, so no open or read ever waits for a writer even
+//   if the path changes in between;
 // - a file larger than `maxSize` gives none without being read;
 // - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
 //   (see the .cpp for why): writes under way are waited for before reading, and the size, times and

@@ -168,7 +168,9 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"RawControlCharacter", base(",\"x\":\"a\nb\""), "document"},
         Rejected{"ByteOrderMark", "\xEF\xBB\xBF" + base(""), "document"},
         Rejected{"Utf16", std::string("{\0\"\0w\0", 7), "document"},
-        Rejected{"NestedDeeperThan1024", base(",\"deep\":" + std::string(1024, '[') + std::string(1024, ']')), "document"}),
+        Rejected{"NestedDeeperThan1024", base(",\"deep\":" + std::string(1024, '[') + std::string(1024, ']')), "document"},
+        Rejected{"ValueDeeperThan1024", base(",\"deep\":" + std::string(1023, '[') + "1" + std::string(1023, ']')),
+                 "document"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(DecodingErrors, NameWhereAndWhy) {

@@ -158,5 +158,25 @@ TEST_F(Store, ReadMeetingARewriteGivesAWholeDocumentOrNone) {
   RecordProperty("wholeReads", whole);
 }
 
+// The usual safe write: a complete new file renamed over the old one. Every read finds one whole
+// version; unlinking the old file as we read it must not be taken for a write.
+TEST_F(Store, FileReplacedByRenameIsAlwaysRead) {
+  write(R"({"waiting":1,"unread":1,"weekSpend":0})");
+  const auto next = file_.parent_path() / "widget-status.json.new";
+  std::atomic<bool> stop{false};
+  std::thread writer([&] {
+    for (int round = 0; !stop; ++round) {
+      const std::string n = std::to_string(round % 2 + 1);
+      std::ofstream(next) << R"({"waiting":)" << n << R"(,"unread":)" << n << R"(,"weekSpend":0})";
+      std::filesystem::rename(next, file_);
+    }
+  });
+  int none = 0;
+  for (int i = 0; i < 20000; ++i) none += !store().load().has_value();
+  stop = true;
+  writer.join();
+  EXPECT_EQ(none, 0) << "reads that found no document";
+}
+
 }  // namespace
 }  // namespace zuvo
