@@ -23,14 +23,12 @@ class FileDescriptor {
   int fd_;
 };
 
-// The change time also moves when the file gains or loses a name, as the old file does when a new
-// one is renamed over it; that leaves its bytes alone, so a change time that moved together with
-// the link count is not taken for a write.
+// A write sets the modification time (to the same moment as the change time). The change time
+// itself is not compared: it also moves when the file is renamed, or loses its name because a new
+// file is renamed over it, which leaves its bytes alone.
 bool sameVersion(const struct stat& a, const struct stat& b) {
-  const bool sameChangeTime = a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
-         (sameChangeTime || a.st_nlink != b.st_nlink);
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
 }  // namespace
@@ -40,9 +38,9 @@ bool sameVersion(const struct stat& a, const struct stat& b) {
 // - before: seeking to a hole then waits for it to finish, since on ext4, xfs and btrfs that seek
 //   takes the lock a write holds for its whole length (and changes nothing), so it is over before
 //   the read starts;
-// - after: it has moved the change time by the second stat. Since Linux 6.13 these file systems
-//   give a change that follows a stat a finer time than the one that stat saw, so even a write in
-//   the same clock tick shows.
+// - after: it has moved the modification time by the second stat. Since Linux 6.13 these file
+//   systems give a change that follows a stat a finer time than the one that stat saw, so even a
+//   write in the same clock tick shows.
 // Comparing times alone misses the first case; a test with a writer rewriting in place shows it.
 std::optional<FileBytes> readWholeRegularFile(const std::filesystem::path& path, std::size_t maxSize,
                                               std::size_t padding) {

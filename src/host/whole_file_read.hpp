@@ -6,8 +6,8 @@
 //   if the path changes in between;
 // - a file larger than `maxSize` gives none without being read;
 // - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
-//   (see the .cpp for why): writes under way are waited for before reading, and the size, times and
-//   identity must not move between a stat before and a stat after. A file replaced by a rename is
+//   (see the .cpp for why): writes under way are waited for before reading, and the size,
+//   modification time and identity must not move between a stat before and a stat after. A file replaced by a rename is
 //   read as it was when it was opened. What no reader can tell apart is a file that a writer has
 //   left half rewritten in place; such a file gives whatever it holds, which a strict decoder then
 //   almost always refuses.
