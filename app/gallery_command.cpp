@@ -80,7 +80,7 @@ struct Tile {
 
 class GallerySheet {
  public:
-  GallerySheet() : strings_(programStringCatalog()), assets_(host::resourceDirectory()), drawer_(assets_) {}
+  GallerySheet() : strings_(programStringCatalog()), assets_(programResourceDirectory()), drawer_(assets_) {}
 
   int draw(const GalleryOptions& options, const host::AnyWidgetBundle& bundle);
 

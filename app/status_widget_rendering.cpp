@@ -5,7 +5,7 @@
 #include "program_resources.hpp"
 
 StatusWidgetRenderer::StatusWidgetRenderer()
-    : strings_(programStringCatalog()), assets_(host::resourceDirectory()), drawer_(assets_) {}
+    : strings_(programStringCatalog()), assets_(programResourceDirectory()), drawer_(assets_) {}
 
 host::LayoutTree StatusWidgetRenderer::layout(const host::View& content, const host::WidgetEnvironment& environment,
                                               const host::Appearance& appearance) const {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "test_resources.hpp"
 #include "host/cairo_drawer.hpp"
 #include "host/key_formatter.hpp"
 #include "host/layout.hpp"
@@ -98,7 +99,7 @@ View mediumWidget() {
 struct Fixture {
   PangoTextMeasurer measurer;
   UntranslatedKeys strings;
-  SvgAssetCatalog assets{resourceDirectory()};
+  SvgAssetCatalog assets{builtResourceDirectory()};
   CairoDrawer drawer{assets};
   View view = mediumWidget();
 

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "test_resources.hpp"
 #include "host/gettext_string_catalog.hpp"
 #include "host/key_formatter.hpp"
 #include "host/locale_environment.hpp"
@@ -71,7 +72,7 @@ BENCHMARK(BM_FormatKey);
 // Languages read from the environment, the German catalog looked up, the key filled.
 void BM_GettextCatalog_CurrentLanguage(benchmark::State& state) {
   useGermanLocale();
-  auto resources = host::resourceDirectory();
+  auto resources = builtResourceDirectory();
   if (!resources) {
     state.SkipWithError("no resource directory beside the executable");
     return;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "test_resources.hpp"
 #include "host/cairo_drawer.hpp"
 #include "host/gettext_string_catalog.hpp"
 #include "host/pango_text_measurer.hpp"
@@ -37,7 +38,7 @@ StatusWidgetView busyMediumView() {
 }
 
 struct Program {
-  std::optional<std::filesystem::path> resources = host::resourceDirectory();
+  std::optional<std::filesystem::path> resources = builtResourceDirectory();
   host::PangoTextMeasurer measurer;
   host::GettextStringCatalog strings{resources.value_or("") / "locale", "zuvo-widgets"};
   host::SvgAssetCatalog assets{resources};

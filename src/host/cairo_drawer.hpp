@@ -3,7 +3,7 @@
 // image assets, front to back in display-list order. The tree is in layout points; the drawer
 // draws at whatever transformation the Cairo context has, so a window or a scaled PNG only sets it.
 //
-//   SvgAssetCatalog assets(resourceDirectory());
+//   SvgAssetCatalog assets(resourceDirectory({.program = "my-program"}));
 //   CairoDrawer drawer(assets);
 //   drawer.renderToFile(tree, "widget.png", 2.0, &error, {.appearance = Appearance::dark()});
 //

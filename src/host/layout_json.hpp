@@ -2,7 +2,7 @@
 // A laid-out tree as JSON, for the `layout` command and for tests that read what a widget shows.
 //
 //   {"size": {"width": 170, "height": 170},
-//    "widgetURL": "zuvo://pane/new" | null,
+//    "widgetURL": "app://pane" | null,
 //    "root": NODE}
 //
 // NODE: {"kind": <name(LayoutKind)>, "frame": {"x", "y", "width", "height"}, ...what it shows...,

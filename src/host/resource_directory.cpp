@@ -21,19 +21,19 @@ std::optional<std::filesystem::path> executableDirectory() {
 }
 
 std::optional<std::filesystem::path> resourceDirectory(const std::filesystem::path& executableDir,
-                                                       const char* overrideDir) {
+                                                       std::string_view program, const char* overrideDir) {
   // An explicit override is taken at its word only when it exists; otherwise the usual places.
   if (overrideDir && *overrideDir && isDirectory(overrideDir)) return std::filesystem::path(overrideDir);
   if (executableDir.empty()) return std::nullopt;  // never guess relative to the working directory
-  for (const auto& candidate : {executableDir / "share" / "zuvo-widgets",
-                                executableDir / ".." / "share" / "zuvo-widgets"}) {
+  for (const auto& candidate : {executableDir / "share" / program, executableDir / ".." / "share" / program}) {
     if (isDirectory(candidate)) return candidate.lexically_normal();
   }
   return std::nullopt;
 }
 
-std::optional<std::filesystem::path> resourceDirectory() {
-  return resourceDirectory(executableDirectory().value_or(std::filesystem::path()), std::getenv(kResourceDirVariable));
+std::optional<std::filesystem::path> resourceDirectory(const ResourceLocation& location) {
+  const char* overrideDir = *location.overrideVariable ? std::getenv(location.overrideVariable) : nullptr;
+  return resourceDirectory(executableDirectory().value_or(std::filesystem::path()), location.program, overrideDir);
 }
 
 }  // namespace host

@@ -1,3 +1,4 @@
+#include "test_resources.hpp"
 #include "host/cairo_drawer.hpp"
 
 #include <fstream>
@@ -32,7 +33,7 @@ LayoutNode node(LayoutKind kind, Rect frame, LayoutPayload payload) {
 
 class Drawing : public ::testing::Test {
  protected:
-  SvgAssetCatalog assets{resourceDirectory()};
+  SvgAssetCatalog assets{builtResourceDirectory()};
   CairoDrawer drawer{assets};
 
   // Every pixel of a rectangle in points, at scale 2.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing_test_support.hpp"
+#include "test_resources.hpp"
 #include "host/cairo_drawer.hpp"
 #include "host/pango_text_measurer.hpp"
 #include "host/resource_directory.hpp"
@@ -21,7 +22,7 @@ TEST(DrawingConcurrency, SharedMeasurerAndCatalog) {
   PangoTextMeasurer measurer;
   const TextStyle style{Font::system(13, FontWeight::medium), true};
   const TextMeasurement expected = measurer.measure("Kept private 82%", style, 80, 1);
-  SvgAssetCatalog assets(resourceDirectory());
+  SvgAssetCatalog assets(builtResourceDirectory());
   std::vector<LayoutNode> nodes(2);
   nodes[0].kind = LayoutKind::symbol;
   nodes[0].frame = {4, 4, 20, 20};

@@ -10,26 +10,27 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
-  const fs::path root = fs::temp_directory_path() / ("zuvo-resources-" + std::to_string(::getpid()));
-  fs::create_directories(root / "build/share/zuvo-widgets");
+  const fs::path root = fs::temp_directory_path() / ("host-resources-" + std::to_string(::getpid()));
+  fs::create_directories(root / "build/share/some-program");
   fs::create_directories(root / "prefix/bin");
-  fs::create_directories(root / "prefix/share/zuvo-widgets");
+  fs::create_directories(root / "prefix/share/some-program");
   fs::create_directories(root / "elsewhere");
   const std::string override = (root / "elsewhere").string();
 
-  EXPECT_EQ(resourceDirectory(root / "build", nullptr), root / "build/share/zuvo-widgets");
-  EXPECT_EQ(resourceDirectory(root / "prefix/bin", nullptr), root / "prefix/share/zuvo-widgets");
-  EXPECT_EQ(resourceDirectory(root / "prefix/bin", override.c_str()), root / "elsewhere");
-  EXPECT_EQ(resourceDirectory(root / "prefix/bin", ""), root / "prefix/share/zuvo-widgets");
+  EXPECT_EQ(resourceDirectory(root / "build", "some-program", nullptr), root / "build/share/some-program");
+  EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", nullptr), root / "prefix/share/some-program");
+  EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", override.c_str()), root / "elsewhere");
+  EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", ""), root / "prefix/share/some-program");
   // An override that does not exist is passed over.
-  EXPECT_EQ(resourceDirectory(root / "build", (root / "missing").c_str()), root / "build/share/zuvo-widgets");
-  EXPECT_EQ(resourceDirectory(root / "elsewhere", nullptr), std::nullopt);
-  EXPECT_EQ(resourceDirectory({}, nullptr), std::nullopt);
+  EXPECT_EQ(resourceDirectory(root / "build", "some-program", (root / "missing").c_str()), root / "build/share/some-program");
+  EXPECT_EQ(resourceDirectory(root / "elsewhere", "some-program", nullptr), std::nullopt);
+  EXPECT_EQ(resourceDirectory({}, "some-program", nullptr), std::nullopt);
   fs::remove_all(root);
 
-  // The test program itself runs from the build root, with its resources beside it.
+  // The test program itself runs from the build root, with the program's resources beside it.
   ASSERT_TRUE(executableDirectory());
-  EXPECT_TRUE(resourceDirectory());
+  EXPECT_TRUE(resourceDirectory({.program = "zuvo-widgets"}));
+  EXPECT_FALSE(resourceDirectory({.program = "no-such-program"}));
 }
 
 }  // namespace

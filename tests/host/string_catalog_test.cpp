@@ -1,3 +1,4 @@
+#include "test_resources.hpp"
 #include "host/gettext_string_catalog.hpp"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ using A = std::vector<FormatArgument>;
 
 // The catalogs compiled by the build, beside the test program.
 std::filesystem::path localeDirectory() {
-  std::optional<std::filesystem::path> resources = resourceDirectory();
+  std::optional<std::filesystem::path> resources = builtResourceDirectory();
   return resources ? *resources / "locale" : std::filesystem::path();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "test_resources.hpp"
 #include "host/gettext_string_catalog.hpp"
 #include "host/layout_tree.hpp"
 #include "host/pango_text_measurer.hpp"
@@ -47,7 +48,7 @@ inline WidgetStatus busyStatus() {
 class WidgetHarness {
  public:
   WidgetHarness()
-      : resources_(host::resourceDirectory()),
+      : resources_(builtResourceDirectory()),
         strings_(resources_.value_or("") / "locale", "zuvo-widgets"),
         assets_(resources_) {}
 
