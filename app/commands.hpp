@@ -10,6 +10,18 @@ void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bu
 void registerBundleCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode);  // describe, press
 void registerGalleryCommand(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode);  // gallery
 
+// Pixels per point of a drawing: above 0 and at most 16 (a 364-point widget at 16 is 5824 pixels).
+inline CLI::Validator drawScale() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        double scale = 0;
+        if (!CLI::detail::lexical_cast(text, scale) || !(scale > 0 && scale <= 16))
+          return "the scale must be a number above 0 and at most 16, not " + text;
+        return {};
+      },
+      "(0, 16]");
+}
+
 inline void registerCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
   registerStatusCommands(app, exitCode);
   registerStatusWidgetCommands(app, bundle, exitCode);

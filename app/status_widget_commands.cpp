@@ -149,7 +149,7 @@ void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bu
     auto scale = std::make_shared<double>(host::kDefaultDrawScale);
     auto output = std::make_shared<std::string>();
     addWidgetOptions(*command, *options, widget);
-    command->add_option("--scale", *scale, "Pixels per point of a PNG")->check(CLI::PositiveNumber)->capture_default_str();
+    command->add_option("--scale", *scale, "Pixels per point of a PNG")->check(drawScale())->capture_default_str();
     command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")->required();
     command->callback([=, &bundle, &exitCode] { exitCode = render(*options, bundle, *scale, *output); });
   }

@@ -11,6 +11,12 @@ int host::runWidgetHost(const host::AnyWidgetBundle& bundle, int argc, char** ar
   app.set_help_all_flag("--help-all", "Show help for every subcommand");
   int exitCode = 0;
   registerCommands(app, bundle, exitCode);
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // Help is success; every mistake in the command line is a usage error, exit 2.
+    const int code = app.exit(error);
+    return code == 0 ? 0 : 2;
+  }
   return exitCode;
 }

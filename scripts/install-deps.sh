@@ -15,6 +15,7 @@ packages=(
   nlohmann-json3-dev                  # benchmark comparison only
   fonts-inter fonts-quicksand         # system font and rounded face
   xdg-utils                           # xdg-open for --open
+  desktop-file-utils                  # validating the installed desktop entry
 )
 
 missing=()

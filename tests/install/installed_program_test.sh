@@ -18,8 +18,9 @@ program="$prefix/bin/zuvo-widgets"
 # The desktop entry's launcher actions are the two controls.
 entry="$prefix/share/applications/zuvo-widgets.desktop"
 grep -qx 'Actions=new-vantle;activity;' "$entry" || fail "desktop entry without its actions"
-grep -qx 'Exec=zuvo-widgets press new-vantle --open' "$entry" || fail "no New Vantle action"
-grep -qx 'Exec=zuvo-widgets press activity --open' "$entry" || fail "no Zuvo Inbox action"
+grep -qxF "Exec=\"$program\" press new-vantle --open" "$entry" || fail "no New Vantle action"
+grep -qxF "Exec=\"$program\" press activity --open" "$entry" || fail "no Zuvo Inbox action"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
