@@ -38,7 +38,7 @@ const Translation kGerman[] = {
     {{"Nothing waiting", {}}, "Nichts offen"},
     {{"Vantle", {}}, "Vantle"},
     {{"Last 7 days", {}}, "Letzte 7 Tage"},
-    {{"No usage yet", {}}, "Noch keine Nutzung"},
+    {{"No usage yet", {}}, "Noch ungenutzt"},
     {{"%@ %lld%%", A{"weekly", std::int64_t{60}}}, "weekly 60\u00A0%"},
     {{"%@ usage not known yet", A{"Claude"}}, "Nutzung von Claude noch unbekannt"},
     {{"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{-10}}}, "Claude, weekly: -10 Prozent genutzt"},
@@ -114,7 +114,7 @@ TEST(GettextStringCatalogConcurrency, FormatsFromManyThreadsAgree) {
     threads.emplace_back([&, t] {
       const std::vector<std::string> languages{t % 2 ? "de_DE" : "fr_FR"};
       for (int i = 0; i < 100; ++i)
-        wrong[t] += catalog.format({"No usage yet", {}}, languages) != (t % 2 ? "Noch keine Nutzung" : "No usage yet");
+        wrong[t] += catalog.format({"No usage yet", {}}, languages) != (t % 2 ? "Noch ungenutzt" : "No usage yet");
     });
   }
   for (std::thread& thread : threads) thread.join();

@@ -220,7 +220,7 @@ TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrai
 TEST_F(StatusWidgetLayout, GermanCatalogGivesTheCaptions) {
   locale.set({{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "de"}});
   const auto medium = harness.lay(viewOf(busyStatus(), WidgetFamily::systemMedium));
-  for (const char* text : {"für dich offen", "Letzte 7 Tage", "Noch keine Nutzung", "weekly 86\u00a0%"})
+  for (const char* text : {"für dich offen", "Letzte 7 Tage", "Noch ungenutzt", "weekly 86\u00a0%"})
     EXPECT_TRUE(textNode(medium, text)) << text;
   EXPECT_TRUE(textNode(medium, "Kept private")) << "figure labels are never looked up";
   const auto elements = host::accessibleElements(medium);
