@@ -86,6 +86,11 @@ struct Item {
   bool dependsOnWidth = true;
   bool dependsOnHeight = true;
   SizeCache cache{};
+  // Stacks: the children's lengths of the latest arrangement, which placing reuses when it places
+  // the stack at that same proposal (the usual case: the final size is the last one asked).
+  bool arranged = false;
+  SizeCache::Key arrangedFor{};
+  std::uint32_t arrangedLengths = 0;  // offset in Engine::lengths_
 };
 
 // One distinct text (after lookup) in one style, with what it measured at each width asked.
@@ -140,6 +145,7 @@ class Engine {
     items_.reserve(128);
     children_.reserve(128);
     texts_.reserve(32);
+    lengths_.reserve(128);
     std::uint32_t root = resolve(view, Environment{}, Axis::none);
     tree_.nodes.reserve(items_.size() + 16);
     tree_.size = sizeOf(root, p);
@@ -359,10 +365,14 @@ class Engine {
     return children_[items_[index].childBegin + n];
   }
 
+  // The proposal with the axes an item ignores left out: what its sizes are memoised by.
+  ProposedSize relevant(const Item& item, const ProposedSize& proposal) const {
+    return {item.dependsOnWidth ? proposal.width : std::nullopt, item.dependsOnHeight ? proposal.height : std::nullopt};
+  }
+
   Size sizeOf(std::uint32_t index, const ProposedSize& proposal) {
     const Item& item = items_[index];
-    ProposedSize p{item.dependsOnWidth ? proposal.width : std::nullopt,
-                   item.dependsOnHeight ? proposal.height : std::nullopt};
+    ProposedSize p = relevant(item, proposal);
     SizeCache::Key key = SizeCache::key(p);
     if (const Size* cached = item.cache.find(key)) return *cached;
     Size size = computeSize(index, p);
@@ -439,8 +449,18 @@ class Engine {
   }
 
   Size stackSize(std::uint32_t index, const ProposedSize& p) {
+    Item& item = items_[index];
+    if (!item.arranged) {
+      item.arrangedLengths = static_cast<std::uint32_t>(lengths_.size());
+      lengths_.resize(lengths_.size() + childCount(index));
+    }
     SmallBuffer<double, 32> lengths(childCount(index));
-    return arrange(index, p, lengths.span());
+    Size size = arrange(index, p, lengths.span());
+    Item& arranged = items_[index];
+    std::copy(lengths.span().begin(), lengths.span().end(), lengths_.begin() + arranged.arrangedLengths);
+    arranged.arranged = true;
+    arranged.arrangedFor = SizeCache::key(p);
+    return size;
   }
 
   Size imageSize(const ImageOptions& o, const ProposedSize& p) const {
@@ -598,7 +618,12 @@ class Engine {
   void placeStack(std::uint32_t index, const ProposedSize& p, Rect frame, std::size_t parent, int depth) {
     StackShape shape = stackShape(items_[index]);
     SmallBuffer<double, 32> lengths(childCount(index));
-    arrange(index, p, lengths.span());
+    const Item& item = items_[index];
+    if (item.arranged && item.arrangedFor == SizeCache::key(relevant(item, p))) {
+      std::copy_n(lengths_.begin() + item.arrangedLengths, lengths.size(), lengths.span().begin());
+    } else {
+      arrange(index, p, lengths.span());
+    }
     double position = shape.axis == Axis::vertical ? frame.y : frame.x;
     for (std::size_t i = 0; i < lengths.size(); ++i) {
       std::uint32_t c = children_[items_[index].childBegin + i];
@@ -687,6 +712,7 @@ class Engine {
   std::vector<Item> items_;
   std::vector<std::uint32_t> children_;
   std::vector<TextEntry> texts_;
+  std::vector<double> lengths_;  // stacks' latest arrangements (Item::arrangedLengths)
   std::vector<Environment> environments_;
   std::vector<View> keepAlive_;  // readers' content, built during resolving and placing
   LayoutTree tree_;
