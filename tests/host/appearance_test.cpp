@@ -45,15 +45,11 @@ TEST(Color, PrimaryAndDynamicColoursFollowTheAppearance) {
     EXPECT_EQ(Color::primary().resolve(appearance), isDark ? kPrimaryDark : kPrimaryLight) << appearance.name();
     EXPECT_EQ(dynamic.resolve(appearance), isDark ? dark : light) << appearance.name();
   }
-  EXPECT_EQ(kPrimaryLight.hex(), "#1D1D1F");
-  EXPECT_EQ(kPrimaryDark.hex(), "#F5F5F7");
 }
 
 TEST(Color, OpacityScalesAlphaAndHexShowsItOnlyWhenNotOpaque) {
   EXPECT_EQ(Color::primary().opacity(0.22).resolve(Appearance::dark()).hex(), "#F5F5F738");
   EXPECT_EQ(Color::fixed(Rgba::fromBytes(87, 88, 134)).opacity(0.5).opacity(0.5).resolve(Appearance::light()).alpha, 0.25);
-  EXPECT_EQ(Rgba::fromBytes(146, 146, 177).hex(), "#9292B1");
-  EXPECT_EQ(Rgba::fromBytes(248, 246, 242).red, 248 / 255.0);
   EXPECT_EQ((Rgba{1.5, -0.5, 0.5, 1}).hex(), "#FF0080");  // out-of-range components are clamped
   EXPECT_EQ(Color::primary(), Color::primary());
   EXPECT_NE(Color::primary(), Color::primary().opacity(0.22));

@@ -73,13 +73,6 @@ TEST(CurrentLocaleId, FollowsLcAllThenCategoryThenLang) {
   }
 }
 
-TEST(CurrentLocaleId, IsReadAfreshAtEveryCall) {
-  ScopedLocaleEnvironment environment(LocaleVariables{{"LANG", "de_DE.UTF-8"}});
-  EXPECT_EQ(currentLocaleId(LocaleCategory::numeric), "de_DE");
-  environment.set({{"LANG", "tr_TR.UTF-8"}});
-  EXPECT_EQ(currentLocaleId(LocaleCategory::numeric), "tr_TR");
-}
-
 struct MessagesCase {
   LocaleVariables environment;
   std::vector<std::string> languages;

@@ -123,12 +123,5 @@ TEST_F(AgentLimitRows, LongNamesStayOnOneLine) {
   }
 }
 
-TEST(UsageBarFill, IsTheTrackTimesTheFractionBelowOneAndAtLeastFour) {
-  const struct {
-    double fraction, width;
-  } cases[] = {{0.6, 60}, {1.25, 100}, {1.0, 100}, {0, 4}, {-0.1, 4}, {0.03, 4}, {kNan, 100}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(usageFillWidth(100, c.fraction), c.width) << c.fraction;
-}
-
 }  // namespace
 }  // namespace zuvo

@@ -1,11 +1,9 @@
 // The two controls and the intents behind their buttons: what each declares, and what a press
-// asks the host to open.
+// asks the host to open. Their kinds are checked with the bundle.
 #include <gtest/gtest.h>
 
 #include "widgets/activity_control.hpp"
 #include "widgets/new_vantle_control.hpp"
-#include "widgets/new_vantle_intent.hpp"
-#include "widgets/open_activity_intent.hpp"
 
 namespace zuvo {
 namespace {
@@ -13,7 +11,6 @@ namespace {
 struct ControlCase {
   const char* name;
   host::StaticControlConfiguration configuration;
-  const char* kind;
   const char* title;
   const char* symbol;
   const char* description;
@@ -23,17 +20,16 @@ struct ControlCase {
 
 std::vector<ControlCase> controlCases() {
   return {
-      {"NewVantle", NewVantleControl{}.body(), "com.halverdyne.zuvo.mac.new-vantle", "New Vantle",
-       "square.and.pencil", "Open Zuvo's pane on a new conversation.", "zuvo://pane/new", "/new"},
-      {"Activity", ActivityControl{}.body(), "com.halverdyne.zuvo.mac.activity", "Zuvo Inbox", "tray",
+      {"NewVantle", NewVantleControl{}.body(), "New Vantle", "square.and.pencil",
+       "Open Zuvo's pane on a new conversation.", "zuvo://pane/new", "/new"},
+      {"Activity", ActivityControl{}.body(), "Zuvo Inbox", "tray",
        "Approvals waiting on you and Zuvo's messages.", "zuvo://pane/activity", "/activity"},
   };
 }
 
-TEST(Controls, DeclareKindTextsAndALabelledButton) {
+TEST(Controls, DeclareTextsAndALabelledButton) {
   for (const auto& c : controlCases()) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(c.configuration.kind(), c.kind);
     EXPECT_EQ(c.configuration.displayName(), (host::LocalizedKey{c.title, {}}));
     EXPECT_EQ(c.configuration.description(), (host::LocalizedKey{c.description, {}}));
     host::ControlWidgetButton button = c.configuration.content();
@@ -56,20 +52,6 @@ TEST(Controls, APressOpensExactlyTheControlsLink) {
     EXPECT_FALSE(url.query());
     EXPECT_FALSE(url.fragment());
   }
-}
-
-TEST(Controls, KindsDifferFromEachOtherAndFromTheStatusWidget) {
-  auto cases = controlCases();
-  EXPECT_NE(cases[0].configuration.kind(), cases[1].configuration.kind());
-  for (const auto& c : cases) EXPECT_NE(c.configuration.kind(), "com.halverdyne.zuvo.mac.status");
-}
-
-TEST(Intents, TitlesAndRepeatedPerformsAreStable) {
-  EXPECT_EQ(NewVantleIntent::title(), (host::LocalizedKey{"New Vantle", {}}));
-  EXPECT_EQ(OpenActivityIntent::title(), (host::LocalizedKey{"Zuvo Inbox", {}}));
-  EXPECT_EQ(NewVantleIntent{}.perform().opensIntent(), NewVantleIntent{}.perform().opensIntent());
-  EXPECT_EQ(OpenActivityIntent{}.perform().opensIntent(), OpenActivityIntent{}.perform().opensIntent());
-  EXPECT_NE(NewVantleIntent{}.perform().opensIntent(), OpenActivityIntent{}.perform().opensIntent());
 }
 
 }  // namespace
