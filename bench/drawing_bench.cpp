@@ -1,4 +1,4 @@
-// Drawing a medium widget (about 60 nodes, 12 texts) at scale 2, stage by stage:
+// Drawing a medium widget (medium_widget_tree.hpp) at scale 2, stage by stage:
 //   LayoutShaping     layout with every text shaped afresh by Pango (the measurer's cache cleared)
 //   LayoutCached      layout again over the same texts (measurements cached)
 //   Draw              drawing the whole laid-out tree into a 728x340 image
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "test_resources.hpp"
 #include "host/cairo_drawer.hpp"
 #include "host/key_formatter.hpp"
 #include "host/layout.hpp"
@@ -21,6 +20,8 @@
 #include "host/svg_asset_catalog.hpp"
 #include "host/view.hpp"
 #include "host/widget_canvas.hpp"
+#include "medium_widget_tree.hpp"
+#include "test_resources.hpp"
 
 namespace {
 
@@ -31,70 +32,8 @@ class UntranslatedKeys final : public StringCatalog {
   std::string format(const LocalizedKey& key) const override { return formatKey(key.key, key.arguments); }
 };
 
-const Color kBackground = Color::fixed(Rgba::fromBytes(0xF8, 0xF6, 0xF2));
-const Color kTrack = Color::fixed(Rgba::fromBytes(0xE4, 0xE0, 0xD8));
-const Color kAccent = Color::fixed(Rgba::fromBytes(0x57, 0x58, 0x86));
-const Color kAttention = Color::fixed(Rgba::fromBytes(0x63, 0x44, 0x37));
-const Color kSecondary = Color::primary().opacity(0.6);
-const Url kNew = *Url::parse("zuvo://pane/new");
-const Url kInbox = *Url::parse("zuvo://pane/activity");
-
-View button(std::string title, std::string symbol, const Url& url) {
-  return Link(url, Label(std::move(title), std::move(symbol))
-                       .font(Font::system(11, FontWeight::medium))
-                       .padding(Edges::horizontal, 10)
-                       .padding(Edges::vertical, 5)
-                       .background(CapsuleStrokeBorder(kTrack, 1)));
-}
-
-View figureRow(std::string symbol, std::string label, std::string value) {
-  return HStack({.spacing = 4}, {SymbolImage(std::move(symbol)).font(Font::system(10)).foregroundStyle(kAccent),
-                                 Text(std::move(label)).font(Font::system(10)), Spacer(),
-                                 Text(std::move(value))
-                                     .font(Font::system(12, FontWeight::semibold, FontDesign::rounded))
-                                     .monospacedDigit()})
-      .lineLimit(1);
-}
-
-View agentRow(std::string agent, double used) {
-  View bar = GeometryReader([used](Size size) {
-               return ZStack({.alignment = Alignment::leading()},
-                             {CapsuleFill(kTrack),
-                              CapsuleFill(used >= 0.8 ? kAttention : kAccent)
-                                  .frame(FixedFrame{.width = std::max(4.0, size.width * used)})});
-             }).frame(FixedFrame{.height = 4});
-  std::string usage = "Weekly " + std::to_string(static_cast<int>(used * 100)) + "%";
-  return VStack({.alignment = HorizontalAlignment::leading, .spacing = 3},
-                {HStack({.spacing = 4}, {Text(agent).font(Font::system(10, FontWeight::medium)), Spacer(),
-                                         Text(usage).font(Font::system(10)).foregroundStyle(kSecondary).monospacedDigit()})
-                     .lineLimit(1),
-                 bar})
-      .id(agent);
-}
-
-View mediumWidget() {
-  View left =
-      VStack({.alignment = HorizontalAlignment::leading, .spacing = 8},
-             {HStack({.spacing = 6}, {Image({.name = "VantleWordmark", .resizable = true, .contentMode = ContentMode::fit})
-                                          .frame(FixedFrame{.width = 74}),
-                                      Spacer()}),
-              Spacer(),
-              VStack({.alignment = HorizontalAlignment::leading, .spacing = 2},
-                     {Text(LocalizedKey{"%lld", {std::int64_t{3}}})
-                          .font(Font::system(30, FontWeight::semibold, FontDesign::rounded))
-                          .foregroundStyle(kAttention),
-                      Text(LocalizedKey{"waiting on you"}).font(Font::system(12)).foregroundStyle(kSecondary)}),
-              Spacer(),
-              HStack({.spacing = 8}, {button("New", "square.and.pencil", kNew), button("Inbox", "tray", kInbox)})})
-          .frame(FlexibleFrame{.maxWidth = kInfinity, .alignment = Alignment::leading()});
-  View right = VStack({.alignment = HorizontalAlignment::leading, .spacing = 5},
-                      {figureRow("lock", "Kept private", "82%"), figureRow("checkmark.circle", "Spent on AI", "$4.20"),
-                       Spacer(),
-                       VStack({.alignment = HorizontalAlignment::leading, .spacing = 6},
-                              {agentRow("Claude", 0.6), agentRow("Codex", 0.85)})})
-                   .frame(FixedFrame{.width = 136, .alignment = Alignment::leading()});
-  return HStack({.spacing = 16}, {left, right});
-}
+using bench_tree::kBackground;
+using bench_tree::mediumWidget;
 
 struct Fixture {
   PangoTextMeasurer measurer;

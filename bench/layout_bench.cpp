@@ -1,4 +1,4 @@
-// The layout engine on a tree shaped like a medium widget (about 60 view nodes, 12 texts): building
+// The layout engine on a tree shaped like a medium widget (medium_widget_tree.hpp): building
 // the view values, laying them out with a measurer that does no shaping, and dumping the result.
 // The measurer is trivial on purpose, so the figures are the engine's own cost.
 #include <benchmark/benchmark.h>
@@ -13,6 +13,7 @@
 #include "host/text_measurer.hpp"
 #include "host/view.hpp"
 #include "host/widget_canvas.hpp"
+#include "medium_widget_tree.hpp"
 
 namespace {
 
@@ -59,68 +60,8 @@ class OneImage final : public AssetCatalog {
   std::optional<Size> imageSize(std::string_view) const override { return Size{240, 60}; }
 };
 
-const Color kTrack = Color::fixed(Rgba::fromBytes(0xD9, 0xD9, 0xDE));
-const Color kAccent = Color::fixed(Rgba::fromBytes(0x2F, 0x6F, 0xEB));
-const Color kSecondary = Color::primary().opacity(0.6);
-const Url kNew = *Url::parse("zuvo://pane/new");
-const Url kInbox = *Url::parse("zuvo://pane/activity");
-
-View button(std::string title, std::string symbol, const Url& url) {
-  return Link(url, Label(std::move(title), std::move(symbol))
-                       .font(Font::system(11, FontWeight::medium))
-                       .padding(Edges::horizontal, 10)
-                       .padding(Edges::vertical, 5)
-                       .background(CapsuleStrokeBorder(kTrack, 1)));
-}
-
-View figureRow(std::string label, std::string value) {
-  return HStack({.spacing = 4}, {Text(std::move(label)).font(Font::system(10)), Spacer(),
-                                 Text(std::move(value))
-                                     .font(Font::system(12, FontWeight::semibold, FontDesign::rounded))
-                                     .monospacedDigit()})
-      .lineLimit(1);
-}
-
-View agentRow(std::string agent, double used) {
-  View bar = GeometryReader([used](Size size) {
-               return ZStack({.alignment = Alignment::leading()},
-                             {CapsuleFill(kTrack),
-                              CapsuleFill(kAccent).frame(FixedFrame{.width = std::max(4.0, size.width * used)})});
-             }).frame(FixedFrame{.height = 4});
-  std::string usage = "weekly " + std::to_string(static_cast<int>(used * 100)) + "%";
-  return VStack({.alignment = HorizontalAlignment::leading, .spacing = 3},
-                {HStack({.spacing = 4}, {Text(agent).font(Font::system(10, FontWeight::medium)), Spacer(),
-                                         Text(usage).font(Font::system(10)).monospacedDigit()})
-                     .lineLimit(1),
-                 bar})
-      .accessibilityElement(AccessibilityChildren::ignore)
-      .accessibilityLabel(LocalizedKey{"%@ usage", {agent}})
-      .id(agent);
-}
-
-View mediumWidget() {
-  View left =
-      VStack({.alignment = HorizontalAlignment::leading, .spacing = 8},
-             {HStack({.spacing = 6}, {Image({.name = "VantleWordmark", .resizable = true, .contentMode = ContentMode::fit})
-                                          .frame(FixedFrame{.width = 74})
-                                          .accessibilityLabel(LocalizedKey{"Vantle"}),
-                                      Spacer()}),
-              Spacer(),
-              VStack({.alignment = HorizontalAlignment::leading, .spacing = 2},
-                     {Text(LocalizedKey{"%lld", {std::int64_t{3}}})
-                          .font(Font::system(30, FontWeight::semibold, FontDesign::rounded))
-                          .foregroundStyle(kAccent),
-                      Text(LocalizedKey{"waiting on you"}).font(Font::system(12)).foregroundStyle(kSecondary)}),
-              Spacer(),
-              HStack({.spacing = 8}, {button("New", "square.and.pencil", kNew), button("Inbox", "tray", kInbox)})})
-          .frame(FlexibleFrame{.maxWidth = kInfinity, .alignment = Alignment::leading()});
-  View right = VStack({.alignment = HorizontalAlignment::leading, .spacing = 5},
-                      {figureRow("Kept private", "82%"), figureRow("Spent on AI", "$4.20"), Spacer(),
-                       VStack({.alignment = HorizontalAlignment::leading, .spacing = 6},
-                              {agentRow("Claude", 0.6), agentRow("Codex", 0.85)})})
-                   .frame(FixedFrame{.width = 136, .alignment = Alignment::leading()});
-  return HStack({.spacing = 16}, {left, right});
-}
+using bench_tree::kBackground;
+using bench_tree::mediumWidget;
 
 struct Services {
   FixedWidthMeasurer measurer;
@@ -139,12 +80,12 @@ void BM_Layout(benchmark::State& state) {
   View view = mediumWidget();
   std::size_t nodes = 0, texts = 0;
   for (auto _ : state) {
-    LayoutTree tree = layoutWidget(view, WidgetFamily::systemMedium, kTrack, services.get());
+    LayoutTree tree = layoutWidget(view, WidgetFamily::systemMedium, kBackground, services.get());
     nodes = tree.nodes.size();
     benchmark::DoNotOptimize(tree);
   }
   long callsBefore = services.measurer.calls;
-  for (const auto& node : layoutWidget(view, WidgetFamily::systemMedium, kTrack, services.get()).nodes)
+  for (const auto& node : layoutWidget(view, WidgetFamily::systemMedium, kBackground, services.get()).nodes)
     texts += node.kind == LayoutKind::text;
   state.counters["measures"] = static_cast<double>(services.measurer.calls - callsBefore);
   state.counters["nodes"] = static_cast<double>(nodes);
@@ -155,13 +96,13 @@ BENCHMARK(BM_Layout)->Unit(benchmark::kMicrosecond);
 void BM_BuildAndLayout(benchmark::State& state) {
   Services services;
   for (auto _ : state)
-    benchmark::DoNotOptimize(layoutWidget(mediumWidget(), WidgetFamily::systemMedium, kTrack, services.get()));
+    benchmark::DoNotOptimize(layoutWidget(mediumWidget(), WidgetFamily::systemMedium, kBackground, services.get()));
 }
 BENCHMARK(BM_BuildAndLayout)->Unit(benchmark::kMicrosecond);
 
 void BM_LayoutJson(benchmark::State& state) {
   Services services;
-  LayoutTree tree = layoutWidget(mediumWidget(), WidgetFamily::systemMedium, kTrack, services.get());
+  LayoutTree tree = layoutWidget(mediumWidget(), WidgetFamily::systemMedium, kBackground, services.get());
   for (auto _ : state) benchmark::DoNotOptimize(layoutJson(tree));
 }
 BENCHMARK(BM_LayoutJson)->Unit(benchmark::kMicrosecond);
