@@ -20,7 +20,8 @@ class StatusStore {
   // writer cannot make every widget request allocate without limit.
   static constexpr std::size_t kMaxFileSize = std::size_t{16} << 20;
 
-  // Where the shared container is, looked up afresh on every call; none when there is none.
+  // Where the shared container is or would be, looked up afresh on every call; none when no such
+  // place can be named. Whether it exists is the store's question (fileURL), not the lookup's.
   using ContainerLookup = std::function<std::optional<std::filesystem::path>()>;
 
   StatusStore();  // the container of kAppGroupIdentifier

@@ -15,7 +15,7 @@ std::optional<std::filesystem::path> absoluteFromEnvironment(const char* name) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> containerURL(std::string_view groupIdentifier) {
+std::optional<std::filesystem::path> containerLocation(std::string_view groupIdentifier) {
   // An identifier that could climb out of the data directory names no container.
   if (groupIdentifier.empty() || groupIdentifier == "." || groupIdentifier == ".." ||
       groupIdentifier.find('/') != std::string_view::npos) {
@@ -27,9 +27,13 @@ std::optional<std::filesystem::path> containerURL(std::string_view groupIdentifi
     if (!home) return std::nullopt;
     dataHome = *home / ".local" / "share";
   }
-  auto container = *dataHome / groupIdentifier;
+  return *dataHome / groupIdentifier;
+}
+
+std::optional<std::filesystem::path> containerURL(std::string_view groupIdentifier) {
+  auto container = containerLocation(groupIdentifier);
   struct stat info {};
-  if (::stat(container.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+  if (!container || ::stat(container->c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
   return container;
 }
 

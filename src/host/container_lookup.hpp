@@ -9,6 +9,9 @@
 
 namespace host {
 
+// Where the container is, or would be: none only when no data directory can be named.
+std::optional<std::filesystem::path> containerLocation(std::string_view groupIdentifier);
+// The container when that directory exists, else none.
 std::optional<std::filesystem::path> containerURL(std::string_view groupIdentifier);
 
 }  // namespace host
