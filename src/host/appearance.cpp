@@ -13,4 +13,9 @@ std::optional<std::string_view> Appearance::bestMatch(std::span<const std::strin
   return std::nullopt;
 }
 
+bool Appearance::isDark() const {
+  static constexpr std::string_view kCandidates[] = {kAppearanceDark, kAppearanceLight};
+  return bestMatch(kCandidates) == kAppearanceDark;
+}
+
 }  // namespace host

@@ -23,6 +23,10 @@ class Appearance {
   // "dark-high-contrast"); none when no candidate does.
   std::optional<std::string_view> bestMatch(std::span<const std::string_view> candidates) const;
 
+  // Whether this appearance, offered dark and then light, best matches dark. Light is the default:
+  // an appearance that matches neither is light.
+  bool isDark() const;
+
   friend bool operator==(const Appearance&, const Appearance&) = default;
 
  private:

@@ -25,6 +25,10 @@ Color Color::dynamic(Resolver resolver) {
   return Color(Kind::dynamic, {}, std::make_shared<const Resolver>(std::move(resolver)));
 }
 
+Color Color::lightDark(Rgba light, Rgba dark) {
+  return dynamic([light, dark](const Appearance& appearance) { return appearance.isDark() ? dark : light; });
+}
+
 Color Color::primary() { return Color(Kind::primary, {}, nullptr); }
 
 Color Color::opacity(double opacity) const {
@@ -38,9 +42,7 @@ Rgba Color::resolve(const Appearance& appearance) const {
   if (kind_ == Kind::dynamic) {
     base = (*resolver_)(appearance);
   } else if (kind_ == Kind::primary) {
-    constexpr std::array<std::string_view, 2> candidates{kAppearanceDark, kAppearanceLight};
-    auto match = appearance.bestMatch(candidates);
-    base = (match && *match == kAppearanceDark) ? kPrimaryDark : kPrimaryLight;
+    base = appearance.isDark() ? kPrimaryDark : kPrimaryLight;
   }
   base.alpha *= opacity_;
   return base;

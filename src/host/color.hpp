@@ -37,6 +37,8 @@ class Color {
   static Color fixed(Rgba value);
   // The resolver runs at every resolution; the colour object itself never changes.
   static Color dynamic(Resolver resolver);
+  // A dynamic colour with one value for a dark appearance and another for every other.
+  static Color lightDark(Rgba light, Rgba dark);
   static Color primary();
 
   // This colour with its alpha multiplied by `opacity`.

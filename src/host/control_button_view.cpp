@@ -3,19 +3,12 @@
 namespace host {
 namespace {
 
-Color byAppearance(Rgba light, Rgba dark) {
-  return Color::dynamic([light, dark](const Appearance& appearance) {
-    constexpr std::string_view candidates[] = {kAppearanceDark, kAppearanceLight};
-    return appearance.bestMatch(candidates) == kAppearanceDark ? dark : light;
-  });
-}
-
 const Color& controlFill() {
-  static const Color color = byAppearance(Rgba::fromBytes(0xFF, 0xFF, 0xFF), Rgba::fromBytes(0x3A, 0x3A, 0x3C));
+  static const Color color = Color::lightDark(Rgba::fromBytes(0xFF, 0xFF, 0xFF), Rgba::fromBytes(0x3A, 0x3A, 0x3C));
   return color;
 }
 const Color& controlEdge() {
-  static const Color color = byAppearance(Rgba::fromBytes(0x00, 0x00, 0x00, 0x1A), Rgba::fromBytes(0xFF, 0xFF, 0xFF, 0x1F));
+  static const Color color = Color::lightDark(Rgba::fromBytes(0x00, 0x00, 0x00, 0x1A), Rgba::fromBytes(0xFF, 0xFF, 0xFF, 0x1F));
   return color;
 }
 

@@ -147,8 +147,7 @@ SvgAssetCatalog::Svg* SvgAssetCatalog::load(const std::string& relativePath) con
 SvgAssetCatalog::Svg* SvgAssetCatalog::image(std::string_view name, const Appearance& appearance) const {
   if (!isPlainName(name)) return nullptr;
   const std::string base = "images/" + std::string(name);
-  static constexpr std::string_view kCandidates[] = {kAppearanceDark, kAppearanceLight};
-  if (appearance.bestMatch(kCandidates) == kAppearanceDark) {
+  if (appearance.isDark()) {
     if (Svg* dark = load(base + "~dark.svg")) return dark;
   }
   return load(base + ".svg");

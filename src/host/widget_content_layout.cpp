@@ -5,11 +5,7 @@
 namespace host {
 
 const Color& defaultContainerBackground() {
-  static const Color color = Color::dynamic([](const Appearance& appearance) {
-    constexpr std::string_view candidates[] = {kAppearanceDark, kAppearanceLight};
-    return appearance.bestMatch(candidates) == kAppearanceDark ? Rgba::fromBytes(0x1E, 0x1E, 0x1E)
-                                                               : Rgba::fromBytes(0xFF, 0xFF, 0xFF);
-  });
+  static const Color color = Color::lightDark(Rgba::fromBytes(0xFF, 0xFF, 0xFF), Rgba::fromBytes(0x1E, 0x1E, 0x1E));
   return color;
 }
 

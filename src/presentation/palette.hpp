@@ -2,20 +2,11 @@
 // The seven colours the status widget is drawn with. Each has a light and a dark value and is
 // resolved afresh at every drawing, so one colour object follows the desktop between its light and
 // dark appearance. Each colour is created on first use, once, also when threads race to that first
-// use, and kept for the life of the process.
-#include "host/appearance.hpp"
+// use, and kept for the life of the process. The dark value is taken only on a positive match of
+// the dark appearance (host::Appearance::isDark); light otherwise.
 #include "host/color.hpp"
 
 namespace zuvo {
-
-struct PaletteValues {
-  host::Rgba light{};
-  host::Rgba dark{};
-};
-
-// The dark value only on a positive match of the dark appearance (candidates: dark, then light);
-// light for a light match and for no match at all.
-host::Rgba resolvePaletteColor(const PaletteValues& values, const host::Appearance& appearance);
 
 struct Palette {
   static const host::Color& widgetBackground();  // the whole widget, behind its content
