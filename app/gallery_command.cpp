@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,12 +15,9 @@
 #include "host/cairo_drawer.hpp"
 #include "host/control_button_view.hpp"
 #include "host/layout.hpp"
-#include "host/pango_text_measurer.hpp"
-#include "host/resource_directory.hpp"
-#include "host/svg_asset_catalog.hpp"
 #include "host/widget_canvas.hpp"
 #include "host/widget_content_layout.hpp"
-#include "program_resources.hpp"
+#include "status_widget_rendering.hpp"
 #include "status_widget_source.hpp"
 
 namespace {
@@ -81,14 +77,10 @@ struct Tile {
 
 class GallerySheet {
  public:
-  GallerySheet() : strings_(programStringCatalog()), assets_(programResourceDirectory()), drawer_(assets_) {}
-
   int draw(const GalleryOptions& options, const host::AnyWidgetBundle& bundle);
 
  private:
-  host::LayoutServices services(const host::Appearance& appearance) const {
-    return {.measurer = measurer_, .strings = *strings_, .assets = assets_, .appearance = appearance};
-  }
+  host::LayoutServices services(const host::Appearance& appearance) const { return renderer_.services(appearance); }
   static View slot(const std::string& name, host::Size size) {
     return host::Rectangle(Color::fixed({0, 0, 0, 0})).frame(host::FixedFrame{.width = size.width, .height = size.height}).id(name);
   }
@@ -100,10 +92,7 @@ class GallerySheet {
             const std::vector<host::StaticControlConfiguration>& controls);
   void drawTile(cairo_t* cr, const host::Rect& frame, const Tile& tile);
 
-  host::PangoTextMeasurer measurer_;
-  std::unique_ptr<host::StringCatalog> strings_;
-  host::SvgAssetCatalog assets_;
-  host::CairoDrawer drawer_;
+  StatusWidgetRenderer renderer_;
   std::map<std::string, Tile> tiles_;
 };
 
@@ -136,7 +125,7 @@ View GallerySheet::desk(const Desk& desk, const host::WidgetConfiguration& widge
         {.alignment = host::HorizontalAlignment::leading, .spacing = 6},
         {slot(name, size),
          host::VStack({.alignment = host::HorizontalAlignment::leading, .spacing = 2},
-                      {caption(strings_->format(control.displayName()) + " control", desk.caption),
+                      {caption(renderer_.strings().format(control.displayName()) + " control", desk.caption),
                        caption(opens ? "opens " + opens->url().string() : "opens nothing", desk.detail, 10,
                                FontWeight::regular)})}));
   }
@@ -170,7 +159,7 @@ void GallerySheet::drawTile(cairo_t* cr, const host::Rect& frame, const Tile& ti
     cairo_clip(cr);
   }
   cairo_translate(cr, frame.x, frame.y);
-  drawer_.draw(cr, tile.tree, {.appearance = tile.appearance});
+  renderer_.drawer().draw(cr, tile.tree, {.appearance = tile.appearance});
   cairo_restore(cr);
 }
 
@@ -190,9 +179,9 @@ int GallerySheet::draw(const GalleryOptions& options, const host::AnyWidgetBundl
                                                            : options.source.statusFile;
   const Desk& light = desks()[0];
   View header = host::VStack({.alignment = host::HorizontalAlignment::leading, .spacing = 4},
-                             {caption(strings_->format(widget.configurationDisplayName()) + " widgets", light.heading,
+                             {caption(renderer_.strings().format(widget.configurationDisplayName()) + " widgets", light.heading,
                                       22, FontWeight::bold),
-                              caption(strings_->format(widget.description()), light.caption, 12, FontWeight::regular),
+                              caption(renderer_.strings().format(widget.description()), light.caption, 12, FontWeight::regular),
                               caption("Status: " + source, light.detail, 11, FontWeight::regular)})
                     .padding(host::EdgeInsets{.top = 26, .leading = 32, .bottom = 22, .trailing = 32})
                     .frame(host::FlexibleFrame{.maxWidth = host::kInfinity, .alignment = host::Alignment::leading()})
@@ -211,7 +200,7 @@ int GallerySheet::draw(const GalleryOptions& options, const host::AnyWidgetBundl
                                                         static_cast<int>(std::ceil(tree.size.height * options.scale))));
   cairo_t* cr = cairo_create(surface.get());
   cairo_scale(cr, options.scale, options.scale);
-  drawer_.draw(cr, tree, {.appearance = light.appearance});
+  renderer_.drawer().draw(cr, tree, {.appearance = light.appearance});
   for (const auto& node : tree.nodes)
     if (const auto* identity = node.as<host::RowIdentity>())
       if (auto tile = tiles_.find(identity->id); tile != tiles_.end()) drawTile(cr, node.frame, tile->second);

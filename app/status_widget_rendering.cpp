@@ -1,6 +1,5 @@
 #include "status_widget_rendering.hpp"
 
-#include "host/resource_directory.hpp"
 #include "host/widget_content_layout.hpp"
 #include "program_resources.hpp"
 
@@ -9,8 +8,7 @@ StatusWidgetRenderer::StatusWidgetRenderer()
 
 host::LayoutTree StatusWidgetRenderer::layout(const host::View& content, const host::WidgetEnvironment& environment,
                                               const host::Appearance& appearance) const {
-  return host::layoutWidgetContent(
-      content, environment, {.measurer = measurer_, .strings = *strings_, .assets = assets_, .appearance = appearance});
+  return host::layoutWidgetContent(content, environment, services(appearance));
 }
 
 bool StatusWidgetRenderer::renderToFile(const host::LayoutTree& tree, const std::filesystem::path& path, double scale,

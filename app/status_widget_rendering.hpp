@@ -11,6 +11,7 @@
 
 #include "host/appearance.hpp"
 #include "host/cairo_drawer.hpp"
+#include "host/layout.hpp"
 #include "host/layout_tree.hpp"
 #include "host/pango_text_measurer.hpp"
 #include "host/string_catalog.hpp"
@@ -28,6 +29,13 @@ class StatusWidgetRenderer {
   // PNG at `scale`, SVG or PDF, by the file's extension. False with `error` set when it fails.
   bool renderToFile(const host::LayoutTree& tree, const std::filesystem::path& path, double scale,
                     const host::Appearance& appearance, std::string* error);
+
+  // The same services and drawer, for views that are not the widget (the gallery sheet).
+  host::LayoutServices services(const host::Appearance& appearance) const {
+    return {.measurer = measurer_, .strings = *strings_, .assets = assets_, .appearance = appearance};
+  }
+  const host::StringCatalog& strings() const { return *strings_; }
+  host::CairoDrawer& drawer() { return drawer_; }
 
  private:
   host::PangoTextMeasurer measurer_;
