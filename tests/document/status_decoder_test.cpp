@@ -101,10 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"EmptyFile", "", "document"}, Rejected{"TopLevelArray", "[]", "document"},
         Rejected{"MissingRequired", R"({"waiting":1,"unread":2})", "weekSpend"},
         Rejected{"KeysMatchCase", R"({"Waiting":1,"unread":2,"weekSpend":3})", "waiting"},
-        Rejected{"RequiredNull", counts("null"), "waiting"},
-        Rejected{"IntegerWrittenWithPoint", counts("2.0"), "waiting"},
-        Rejected{"IntegerAsString", counts(R"("2")"), "waiting"},
-        Rejected{"IntegerAsBoolean", counts("true"), "waiting"},
+        Rejected{"RequiredNull", counts("null"), "waiting"}, Rejected{"IntegerWrittenWithPoint", counts("2.0"), "waiting"},
+        Rejected{"IntegerAsString", counts(R"("2")"), "waiting"}, Rejected{"IntegerAsBoolean", counts("true"), "waiting"},
         Rejected{"IntegerAboveRange", counts("9223372036854775808"), "waiting"},
         Rejected{"IntegerBelowRange", counts("-9223372036854775809"), "waiting"},
         Rejected{"FloatAsString", base(R"(,"weekScore":"0.5")"), "weekScore"},
@@ -118,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"TrailingGarbage", base("") + " x", "document"},
         Rejected{"InvalidUnderIgnoredKey", base(R"(,"x":[1,])"), "document"},
         Rejected{"LoneSurrogate", base(R"(,"x":"\ud800")"), "document"},
-        Rejected{"InvalidUtf8", base(",\"x\":\"\xff\""), "document"},
-        Rejected{"ByteOrderMark", "\xEF\xBB\xBF" + base(""), "document"},
+        Rejected{"InvalidUtf8", base(",\"x\":\"\xff\""), "document"}, Rejected{"ByteOrderMark", "\xEF\xBB\xBF" + base(""), "document"},
         Rejected{"NestedDeeperThan1024", base(",\"deep\":" + std::string(1024, '[') + std::string(1024, ']')), "document"}),
     [](const auto& info) { return info.param.name; });
 

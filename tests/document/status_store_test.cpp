@@ -59,9 +59,8 @@ TEST_F(Store, LocatesTheFileAndReadsEveryReplacement) {
   EXPECT_EQ(store().load(), (WidgetStatus{.waiting = 9, .weekSpend = 1}));
 }
 
-TEST_F(Store, FilesThatCannotBeReadGiveNone) {
-  write("");
-  EXPECT_FALSE(store().load()) << "empty file";
+// A FIFO with no writer would block a plain read forever; reaching the assertions is the test.
+TEST_F(Store, FilesThatCannotBeReadGiveNoneWithoutBlocking) {
   write(R"({"waiting":1})");
   EXPECT_FALSE(store().load()) << "undecodable file";
   fs::remove(file_);
@@ -70,29 +69,22 @@ TEST_F(Store, FilesThatCannotBeReadGiveNone) {
   fs::remove(file_);
   fs::create_symlink("/dev/zero", file_);
   EXPECT_FALSE(store().load()) << "device behind a symbolic link";
-}
-
-// A FIFO with no writer would block a plain read forever; reaching the assertions is the test.
-TEST_F(Store, FifoGivesNoneWithoutBlocking) {
-  fs::create_directories(file_.parent_path());
+  fs::remove(file_);
   ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
-  EXPECT_FALSE(store().load());
+  EXPECT_FALSE(store().load()) << "FIFO";
   const auto elsewhere = container_ / "fifo";
   ASSERT_EQ(::mkfifo(elsewhere.c_str(), 0600), 0);
   fs::remove(file_);
   fs::create_symlink(elsewhere, file_);
-  EXPECT_FALSE(store().load());
-}
-
-TEST_F(Store, SocketGivesNone) {
-  fs::create_directories(file_.parent_path());
+  EXPECT_FALSE(store().load()) << "FIFO behind a symbolic link";
+  fs::remove(file_);
   const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
   ASSERT_GE(fd, 0);
   sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
   ASSERT_LT(file_.string().size(), sizeof(address.sun_path));
   file_.string().copy(address.sun_path, file_.string().size());
   ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-  EXPECT_FALSE(store().load());
+  EXPECT_FALSE(store().load()) << "socket";
   ::close(fd);
 }
 
@@ -103,8 +95,9 @@ TEST_F(Store, SizeBoundIsInclusiveAndLargerFilesAreNotRead) {
   EXPECT_EQ(store().load(), (WidgetStatus{.waiting = 5}));
   write(atBound + " ");
   EXPECT_FALSE(store().load());
-  // A sparse terabyte: reading it whole would exhaust memory long before failing to decode.
   write("");
+  EXPECT_FALSE(store().load()) << "empty file";
+  // A sparse terabyte: reading it whole would exhaust memory long before failing to decode.
   ASSERT_EQ(::truncate(file_.c_str(), off_t{1} << 40), 0);
   EXPECT_FALSE(store().load());
 }

