@@ -1,6 +1,5 @@
 #pragma once
-// The resources that the build puts beside the test and benchmark programs: the symbols, images
-// and compiled catalogs that the program ships, which the host's drawing and catalog tests use.
+// The symbols, images and compiled catalogs that the build puts beside the test programs.
 #include <filesystem>
 #include <optional>
 

@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "host/layout.hpp"
 #include "host/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {
-namespace {
-
-using testing_fakes::Fixture;
-
-}  // namespace
 
 void PrintTo(const AccessibleElement& e, std::ostream* os) {
   *os << "{" << e.label << ", " << ::testing::PrintToString(e.frame) << ", " << (e.link ? e.link->string() : "-") << "}";
 }
 
 namespace {
+
+using testing_fakes::Fixture;
 
 TEST(Accessibility, ElementsInReadingOrderWithHiddenChildrenLeftOut) {
   Fixture f;

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <unistd.h>
-#include <optional>
-#include <string>
 
 namespace host {
 namespace {
@@ -36,22 +32,15 @@ TEST(ContainerLookup, FollowsTheXdgDataHomeRule) {
   std::ofstream(data / "group.file") << "not a directory";
 
   ScopedEnv home("HOME", (root / "home").string());
-  struct Case {
-    std::optional<std::string> xdg;
-    const char* group;
-    std::optional<fs::path> expected;
+  const std::tuple<std::optional<std::string>, const char*, std::optional<fs::path>> cases[] = {
+      {data.string(), "group.x", data / "group.x"},   {std::nullopt, "group.x", homeData / "group.x"},
+      {"", "group.x", homeData / "group.x"},          {"relative/data", "group.x", homeData / "group.x"},
+      {data.string(), "group.missing", std::nullopt}, {data.string(), "group.file", std::nullopt},  // not a container
+      {data.string(), "../data", std::nullopt},
   };
-  for (const auto& c : {
-           Case{data.string(), "group.x", data / "group.x"},
-           Case{std::nullopt, "group.x", homeData / "group.x"},
-           Case{"", "group.x", homeData / "group.x"},
-           Case{"relative/data", "group.x", homeData / "group.x"},
-           Case{data.string(), "group.missing", std::nullopt},
-           Case{data.string(), "group.file", std::nullopt},  // a file is not a container
-           Case{data.string(), "../data", std::nullopt},
-       }) {
-    ScopedEnv xdg("XDG_DATA_HOME", c.xdg);
-    EXPECT_EQ(containerURL(c.group), c.expected) << c.xdg.value_or("(unset)") << " " << c.group;
+  for (const auto& [xdgValue, group, expected] : cases) {
+    ScopedEnv xdg("XDG_DATA_HOME", xdgValue);
+    EXPECT_EQ(containerURL(group), expected) << xdgValue.value_or("(unset)") << " " << group;
   }
   {
     ScopedEnv noXdg("XDG_DATA_HOME", std::nullopt);

@@ -1,35 +1,26 @@
-#include <memory>
-#include <thread>
-#include <vector>
-
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+
 #include "drawing_test_support.hpp"
-#include "test_resources.hpp"
 #include "host/cairo_drawer.hpp"
 #include "host/pango_text_measurer.hpp"
-#include "host/resource_directory.hpp"
+#include "test_resources.hpp"
 
 namespace host {
 namespace {
 
-// One measurer and one asset catalog shared by several threads, each thread with its own drawer:
-// the measurer answers each thread as it answers one alone, and the artwork (loaded and rasterised
-// on first use, by whichever thread comes first) draws the same pixels everywhere. Text drawing is
-// left out: each drawer's Pango objects are its own, and glib's internal locking is invisible to
-// ThreadSanitizer.
+// One measurer and one asset catalog shared by threads with a drawer each: the measurer answers as
+// it does one thread alone, and the artwork (rasterised on first use by whichever thread comes
+// first) draws the same pixels. Text drawing is left out: glib's locking is invisible to TSan.
 TEST(DrawingConcurrency, SharedMeasurerAndCatalog) {
   PangoTextMeasurer measurer;
   const TextStyle style{Font::system(13, FontWeight::medium), true};
-  const TextMeasurement expected = measurer.measure("Kept private 82%", style, 80, 1);
   SvgAssetCatalog assets(builtResourceDirectory());
   std::vector<LayoutNode> nodes(2);
-  nodes[0].kind = LayoutKind::symbol;
-  nodes[0].frame = {4, 4, 20, 20};
-  nodes[0].payload = SymbolRun{"lock", style.font, {0.2, 0.3, 0.6, 1}};
-  nodes[1].kind = LayoutKind::image;
-  nodes[1].frame = {30, 4, 74, 19};
-  nodes[1].payload = ImageRun{"VantleWordmark"};
+  nodes[0] = {.kind = LayoutKind::symbol, .frame = {4, 4, 20, 20}, .payload = SymbolRun{"lock", style.font, {0.2, 0.3, 0.6, 1}}};
+  nodes[1] = {.kind = LayoutKind::image, .frame = {30, 4, 74, 19}, .payload = ImageRun{"VantleWordmark"}};
   const LayoutTree tree = drawing_test::flatTree({110, 28}, {1, 1, 1, 1}, nodes);
 
   struct Result {
@@ -54,7 +45,6 @@ TEST(DrawingConcurrency, SharedMeasurerAndCatalog) {
   Result alone;
   run(drawers.back().get(), &alone);
   ASSERT_FALSE(alone.pixels.empty());
-  EXPECT_EQ(alone.measured.front().drawnText, expected.drawnText);
   for (const auto& result : results) {
     EXPECT_TRUE(result.pixels == alone.pixels);
     ASSERT_EQ(result.measured.size(), alone.measured.size());

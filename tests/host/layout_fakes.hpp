@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/asset_catalog.hpp"
+#include "host/key_formatter.hpp"
 #include "host/layout.hpp"
 #include "host/layout_tree.hpp"
 #include "host/string_catalog.hpp"
@@ -22,9 +23,8 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
 
 namespace testing_fakes {
 
-// Every character (code point) is 6 points wide; a line is 1.2 times the font size high. Without
-// a line limit text wraps at spaces (a word wider than the width overflows); with a limit the last
-// line is cut to fit with a trailing "…".
+// Every code point is 6 wide, a line 1.2 font sizes high. Without a line limit text wraps at spaces
+// (a word wider than the width overflows); with one the last line is cut to fit with a "…".
 class FakeMeasurer final : public TextMeasurer {
  public:
   static constexpr double kCharWidth = 6;
@@ -87,32 +87,13 @@ class FakeMeasurer final : public TextMeasurer {
   }
 };
 
-// Translates a few keys; formats "%lld" and "%@" in order and "%%" as "%".
+// Translates a few keys, then fills them in as the key formatter does.
 class FakeCatalog final : public StringCatalog {
  public:
   std::map<std::string, std::string> translations;
-
   std::string format(const LocalizedKey& key) const override {
     auto found = translations.find(key.key);
-    const std::string& pattern = found == translations.end() ? key.key : found->second;
-    std::string out;
-    std::size_t argument = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-      auto rest = std::string_view(pattern).substr(i);
-      if (rest.starts_with("%%")) {
-        out += '%';
-        ++i;
-      } else if (rest.starts_with("%lld") && argument < key.arguments.size()) {
-        out += std::to_string(std::get<std::int64_t>(key.arguments[argument++]));
-        i += 3;
-      } else if (rest.starts_with("%@") && argument < key.arguments.size()) {
-        out += std::get<std::string>(key.arguments[argument++]);
-        ++i;
-      } else {
-        out += pattern[i];
-      }
-    }
-    return out;
+    return formatKey(found == translations.end() ? key.key : found->second, key.arguments);
   }
 };
 
@@ -131,20 +112,13 @@ struct Fixture {
   FakeCatalog strings;
   FakeAssets assets;
 
-  LayoutTree lay(const View& view, ProposedSize proposal, Appearance appearance = Appearance::light()) const {
-    return layout(view, proposal, LayoutServices{measurer, strings, assets, std::move(appearance)});
-  }
   LayoutServices services(Appearance appearance = Appearance::light()) const {
     return LayoutServices{measurer, strings, assets, std::move(appearance)};
   }
+  LayoutTree lay(const View& view, ProposedSize proposal, Appearance appearance = Appearance::light()) const {
+    return layout(view, proposal, services(std::move(appearance)));
+  }
 };
-
-// Every node's kind and frame, in pre-order.
-inline std::vector<std::pair<LayoutKind, Rect>> framesOf(const LayoutTree& tree) {
-  std::vector<std::pair<LayoutKind, Rect>> out;
-  for (const auto& node : tree.nodes) out.emplace_back(node.kind, node.frame);
-  return out;
-}
 
 // The first node of `kind` whose payload passes `pred`, or null.
 template <class Pred>

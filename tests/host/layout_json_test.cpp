@@ -46,19 +46,5 @@ TEST(LayoutJson, WritesEveryNodeNestedWithWhatItShows) {
             R"({"kind":"image","frame":{"x":10,"y":23,"width":8,"height":4},"name":"wide"}]}]}]}]}})");
 }
 
-TEST(LayoutJson, LeavesRoomForTheCallersMembers) {
-  Fixture f;
-  LayoutTree tree = f.lay(CapsuleFill(kRed).background(kRed.opacity(0)), Size{10, 4});
-  JsonWriter out;
-  out.beginObject().key("family").value("small");
-  writeLayoutMembers(out, tree);
-  out.endObject();
-  EXPECT_EQ(out.str(),
-            R"({"family":"small","size":{"width":10,"height":4},"widgetURL":null,"root":)"
-            R"({"kind":"background","frame":{"x":0,"y":0,"width":10,"height":4},"children":[)"
-            R"({"kind":"rectangle","frame":{"x":0,"y":0,"width":10,"height":4},"fill":"#FF000000"},)"
-            R"({"kind":"capsule","frame":{"x":0,"y":0,"width":10,"height":4},"fill":"#FF0000"}]}})");
-}
-
 }  // namespace
 }  // namespace host

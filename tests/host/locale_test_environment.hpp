@@ -21,12 +21,7 @@ class ScopedLocaleEnvironment {
     set(values);
   }
   ~ScopedLocaleEnvironment() {
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
-      else
-        ::unsetenv(name.c_str());
-    }
+    for (const auto& [name, value] : saved_) value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
   }
   ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
   ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;

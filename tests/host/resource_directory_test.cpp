@@ -11,10 +11,8 @@ namespace fs = std::filesystem;
 
 TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
   const fs::path root = fs::temp_directory_path() / ("host-resources-" + std::to_string(::getpid()));
-  fs::create_directories(root / "build/share/some-program");
-  fs::create_directories(root / "prefix/bin");
-  fs::create_directories(root / "prefix/share/some-program");
-  fs::create_directories(root / "elsewhere");
+  for (const char* dir : {"build/share/some-program", "prefix/bin", "prefix/share/some-program", "elsewhere"})
+    fs::create_directories(root / dir);
   const std::string override = (root / "elsewhere").string();
 
   EXPECT_EQ(resourceDirectory(root / "build", "some-program", nullptr), root / "build/share/some-program");

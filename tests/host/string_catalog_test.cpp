@@ -1,120 +1,87 @@
-#include "test_resources.hpp"
 #include "host/gettext_string_catalog.hpp"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <clocale>
 #include <fstream>
 #include <thread>
 
 #include "host/locale_test_environment.hpp"
-#include "host/resource_directory.hpp"
+#include "test_resources.hpp"
 
 namespace host {
 namespace {
 
 using A = std::vector<FormatArgument>;
 
-// The catalogs compiled by the build, beside the test program.
-std::filesystem::path localeDirectory() {
-  std::optional<std::filesystem::path> resources = builtResourceDirectory();
-  return resources ? *resources / "locale" : std::filesystem::path();
-}
-
+std::filesystem::path localeDirectory() { return builtResourceDirectory().value_or("") / "locale"; }
 GettextStringCatalog zuvoCatalog() { return GettextStringCatalog(localeDirectory(), "zuvo-widgets"); }
 
-struct Translation {
-  LocalizedKey key;
-  const char* german = "";
-};
-
-// Every key of the widgets that German writes differently, with arguments where it takes them
-// (brand names, "%lld" and "%@ —" stay as they are).
-const Translation kGerman[] = {
-    {{"waiting on you", {}}, "f\u00FCr dich offen"},
-    {{"new in Inbox", {}}, "neu in der Inbox"},
-    {{"Nothing waiting", {}}, "Nichts offen"},
-    {{"Last 7 days", {}}, "Letzte 7 Tage"},
-    {{"No usage yet", {}}, "Noch ungenutzt"},
-    {{"%@ %lld%%", A{"weekly", std::int64_t{60}}}, "weekly 60\u00A0%"},
-    {{"%@ usage not known yet", A{"Claude"}}, "Nutzung von Claude noch unbekannt"},
-    {{"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{-10}}}, "Claude, weekly: -10 Prozent genutzt"},
-    {{"%@ %@ usage not known", A{"Claude", "daily"}}, "Claude, daily: Nutzung unbekannt"},
-    {{"What waits on you, and this week's privacy and what you paid for AI. Counts only.", {}},
-     "Was auf dich wartet, wie privat deine Woche war und was du f\u00FCr KI bezahlt hast. Nur Zahlen."},
-    {{"New Vantle", {}}, "Neues Vantle"},
-    {{"Open Zuvo's pane on a new conversation.", {}}, "\u00D6ffnet Zuvo mit einer neuen Unterhaltung."},
-    {{"Approvals waiting on you and Zuvo's messages.", {}}, "Freigaben, die auf dich warten, und Nachrichten von Zuvo."},
-};
-
+// de_DE is usually not generated here (see `locale -a`); the catalog must not care.
 TEST(GettextStringCatalog, GermanCatalogTranslatesWithoutAGeneratedSystemLocale) {
   ASSERT_TRUE(std::filesystem::exists(localeDirectory() / "de/LC_MESSAGES/zuvo-widgets.mo")) << localeDirectory();
-  // de_DE is usually not generated here (see `locale -a`); the catalog must not care.
-  bool systemHasGerman = ::newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr) != nullptr;
   ScopedLocaleEnvironment environment(LocaleVariables{{"LANG", "de_DE.UTF-8"}});
+  const std::pair<LocalizedKey, const char*> german[] = {
+      {{"waiting on you", {}}, "f\u00FCr dich offen"},
+      {{"new in Inbox", {}}, "neu in der Inbox"},
+      {{"Nothing waiting", {}}, "Nichts offen"},
+      {{"%@ %lld%%", A{"weekly", std::int64_t{60}}}, "weekly 60\u00A0%"},
+      {{"%@ usage not known yet", A{"Claude"}}, "Nutzung von Claude noch unbekannt"},
+      {{"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{-10}}}, "Claude, weekly: -10 Prozent genutzt"},
+      {{"%@ %@ usage not known", A{"Claude", "daily"}}, "Claude, daily: Nutzung unbekannt"},
+      {{"What waits on you, and this week's privacy and what you paid for AI. Counts only.", {}},
+       "Was auf dich wartet, wie privat deine Woche war und was du f\u00FCr KI bezahlt hast. Nur Zahlen."},
+      {{"New Vantle", {}}, "Neues Vantle"},
+      {{"Open Zuvo's pane on a new conversation.", {}}, "\u00D6ffnet Zuvo mit einer neuen Unterhaltung."},
+      {{"Approvals waiting on you and Zuvo's messages.", {}}, "Freigaben, die auf dich warten, und Nachrichten von Zuvo."},
+  };
   GettextStringCatalog catalog = zuvoCatalog();
-  for (const Translation& t : kGerman) EXPECT_EQ(catalog.format(t.key), t.german) << t.key.key << " " << systemHasGerman;
+  for (const auto& [key, text] : german) EXPECT_EQ(catalog.format(key), text) << key.key;
 }
 
-struct LanguageCase {
-  LocaleVariables environment;
-  bool german = false;
-};
-
 TEST(GettextStringCatalog, FollowsTheMessagesEnvironmentAtEveryFormat) {
-  const LocaleVariables kEnglish{};
-  const LanguageCase cases[] = {
+  const std::pair<LocaleVariables, bool> cases[] = {
       {{}, false},
-      {{{"LANG", "C.UTF-8"}}, false},
       {{{"LANG", "de_AT.UTF-8"}}, true},  // falls back to the "de" catalog
       {{{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "fr_FR.UTF-8"}}, false},
       {{{"LC_ALL", "de_CH.UTF-8"}, {"LC_MESSAGES", "fr_FR.UTF-8"}}, true},
-      {{{"LANGUAGE", "fr:de"}, {"LANG", "en_US.UTF-8"}}, true},  // French has no catalog: next entry
-      {{{"LANGUAGE", "en:de"}, {"LANG", "de_DE.UTF-8"}}, true},  // nor has English
+      {{{"LANGUAGE", "fr:en:de"}, {"LANG", "en_US.UTF-8"}}, true},  // French and English have no catalog: next entry
       {{{"LANGUAGE", "fr:C:de"}, {"LANG", "de_DE.UTF-8"}}, false},
       {{{"LANGUAGE", "de"}, {"LANG", "C"}}, false},
   };
   GettextStringCatalog catalog = zuvoCatalog();
-  const LocalizedKey key{"Last 7 days", {}};
-  ScopedLocaleEnvironment environment(kEnglish);
-  for (const LanguageCase& c : cases) {
-    ScopedLocaleEnvironment scoped(c.environment);
-    EXPECT_EQ(catalog.format(key), c.german ? "Letzte 7 Tage" : "Last 7 days") << ::testing::PrintToString(c.environment);
+  for (const auto& [variables, german] : cases) {
+    ScopedLocaleEnvironment scoped(variables);
+    EXPECT_EQ(catalog.format({"Last 7 days", {}}), german ? "Letzte 7 Tage" : "Last 7 days") << ::testing::PrintToString(variables);
   }
 }
 
 TEST(GettextStringCatalog, UntranslatedKeysAreFormattedThemselves) {
-  GettextStringCatalog catalog = zuvoCatalog();
   const std::vector<std::string> german{"de_DE"};
-  EXPECT_EQ(catalog.format({"%lld items not in any catalog", A{std::int64_t{3}}}, german), "3 items not in any catalog");
-  EXPECT_EQ(catalog.format({"%@ %lld%%", A{"daily", std::int64_t{5}}}, {"fr_FR", "ja"}), "daily 5%");
-  GettextStringCatalog missing("/nonexistent/locale", "zuvo-widgets");
-  EXPECT_EQ(missing.format({"Last 7 days", {}}, german), "Last 7 days");
+  const LocalizedKey key{"Last 7 days", {}};
+  EXPECT_EQ(zuvoCatalog().format({"%lld items not in any catalog", A{std::int64_t{3}}}, german), "3 items not in any catalog");
+  EXPECT_EQ(zuvoCatalog().format({"%@ %lld%%", A{"daily", std::int64_t{5}}}, {"fr_FR", "ja"}), "daily 5%");
+  EXPECT_EQ(GettextStringCatalog("/nonexistent/locale", "zuvo-widgets").format(key, german), "Last 7 days");
+  EXPECT_EQ(GettextStringCatalog(localeDirectory(), "another-domain").format(key, german), "Last 7 days");
   // A damaged catalog counts as none.
   std::filesystem::path damaged = std::filesystem::temp_directory_path() / ("zuvo-damaged-" + std::to_string(::getpid()));
   std::filesystem::create_directories(damaged / "de/LC_MESSAGES");
   std::ofstream(damaged / "de/LC_MESSAGES/zuvo-widgets.mo") << "\x95\x04\x12\xde not a catalog";
-  EXPECT_EQ(GettextStringCatalog(damaged, "zuvo-widgets").format({"Last 7 days", {}}, german), "Last 7 days");
+  EXPECT_EQ(GettextStringCatalog(damaged, "zuvo-widgets").format(key, german), "Last 7 days");
   std::filesystem::remove_all(damaged);
-  GettextStringCatalog otherDomain(localeDirectory(), "another-domain");
-  EXPECT_EQ(otherDomain.format({"Last 7 days", {}}, german), "Last 7 days");
-  EXPECT_EQ(KeyOnlyStringCatalog().format({"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{60}}}),
-            "Claude weekly 60 percent used");
 }
 
 TEST(GettextStringCatalogConcurrency, FormatsFromManyThreadsAgree) {
   GettextStringCatalog catalog = zuvoCatalog();
-  std::vector<std::thread> threads;
   std::vector<int> wrong(6, 0);
-  for (int t = 0; t < 6; ++t) {
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 6; ++t)
     threads.emplace_back([&, t] {
       const std::vector<std::string> languages{t % 2 ? "de_DE" : "fr_FR"};
       for (int i = 0; i < 100; ++i)
         wrong[t] += catalog.format({"No usage yet", {}}, languages) != (t % 2 ? "Noch ungenutzt" : "No usage yet");
     });
-  }
   for (std::thread& thread : threads) thread.join();
   EXPECT_EQ(wrong, std::vector<int>(6, 0));
 }

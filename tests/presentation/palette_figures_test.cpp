@@ -1,4 +1,4 @@
-// The palette's values and resolution, and the figure texts.
+// The palette built once, and the figure texts.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -13,37 +13,6 @@ namespace zuvo {
 namespace {
 
 using host::Appearance;
-using host::Rgba;
-
-struct PaletteCase {
-  const char* name;
-  const host::Color& (*color)();
-  Rgba light;
-  Rgba dark;
-};
-
-// The reference pictures' tolerance lets a mistyped colour through; the values are pinned here.
-const PaletteCase kPalette[] = {
-    {"widgetBackground", &Palette::widgetBackground, Rgba::fromBytes(248, 246, 242), Rgba::fromBytes(14, 17, 19)},
-    {"primaryText", &Palette::primaryText, Rgba::fromBytes(20, 25, 28), Rgba::fromBytes(240, 237, 230)},
-    {"secondaryText", &Palette::secondaryText, Rgba::fromBytes(63, 65, 109), Rgba::fromBytes(160, 165, 170)},
-    {"tertiaryText", &Palette::tertiaryText, Rgba::fromBytes(72, 74, 122), Rgba::fromBytes(134, 142, 149)},
-    {"track", &Palette::track, Rgba::fromBytes(183, 188, 192), Rgba::fromBytes(42, 50, 55)},
-    {"accent", &Palette::accent, Rgba::fromBytes(87, 88, 134), Rgba::fromBytes(146, 146, 177)},
-    {"attention", &Palette::attention, Rgba::fromBytes(99, 68, 55), Rgba::fromBytes(167, 137, 117)},
-};
-
-TEST(Palette, ResolvesDarkOnlyOnADarkMatch) {
-  for (const auto& c : kPalette) {
-    SCOPED_TRACE(c.name);
-    const host::Color& color = c.color();
-    EXPECT_EQ(color.resolve(Appearance::light()), c.light);
-    EXPECT_EQ(color.resolve(Appearance::dark()), c.dark);
-    EXPECT_EQ(color.resolve(Appearance("dark-high-contrast")), c.dark);  // best match: dark
-    EXPECT_EQ(color.resolve(Appearance("sepia")), c.light);              // no match: light
-    EXPECT_EQ(color.resolve(Appearance::light()), c.light);              // the same object follows back
-  }
-}
 
 TEST(PaletteConcurrency, FirstUseFromManyThreadsBuildsOneColour) {
   std::vector<const host::Color*> seen(8);
@@ -64,9 +33,8 @@ TEST(Figures, UsagePercentRoundsHalvesAwayFromZeroAndKnowsItsRange) {
     double used;
     std::optional<std::int64_t> percent;
   } cases[] = {
-      {0.6, 60},   {1.25, 125},  {0, 0},          {-0.1, -10},       {0.005, 1},    {0.004, 0},
-      {0.425, 43}, {0.285, 28},  {0.125, 13},     {-0.005, -1},      {0.8, 80},     {0.7999, 80},
-      {kNan, {}},  {kInf, {}},   {-kInf, {}},     {1e300, {}},
+      {0.005, 1},  {0.004, 0},  {-0.005, -1},  {0.425, 43},  {0.285, 28},  {0.125, 13},
+      {kNan, {}},  {kInf, {}},  {-kInf, {}},   {1e300, {}},
       {92233720368547758.08, {}},                                      // 2^63 after rounding
       {-92233720368547758.08, std::numeric_limits<std::int64_t>::min()},  // -2^63 fits
   };

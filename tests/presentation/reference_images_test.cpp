@@ -1,16 +1,11 @@
-// The widget drawn as pixels, against reference pictures in reference/, within a tolerance (font
-// rasterising may differ slightly between systems). After an intended change of the look, refresh
-// them and look at every picture before committing:
-//
+// The widget drawn against the pictures in reference/, within a tolerance for font rasterising.
+// After an intended change of the look, refresh them and look at every picture before committing:
 //   ZUVO_UPDATE_REFERENCES=1 ./zuvo-tests-presentation --gtest_filter='ReferenceImages.*'
 #include <gtest/gtest.h>
 
 #include <cairo.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "host/cairo_drawer.hpp"
 #include "host/locale_test_environment.hpp"
@@ -32,8 +27,7 @@ struct Difference {
 
 Difference compare(cairo_surface_t* a, cairo_surface_t* b) {
   const int width = cairo_image_surface_get_width(a), height = cairo_image_surface_get_height(a);
-  double sum = 0;
-  long farOff = 0;
+  double sum = 0, farOff = 0;
   for (int y = 0; y < height; ++y) {
     const auto* rowA = cairo_image_surface_get_data(a) + y * cairo_image_surface_get_stride(a);
     const auto* rowB = cairo_image_surface_get_data(b) + y * cairo_image_surface_get_stride(b);
@@ -47,8 +41,7 @@ Difference compare(cairo_surface_t* a, cairo_surface_t* b) {
       farOff += worst > 64;
     }
   }
-  const double pixels = double(width) * height;
-  return {sum / (pixels * 4), farOff / pixels};
+  return {sum / (4.0 * width * height), farOff / (double(width) * height)};
 }
 
 class ReferenceImages : public ::testing::Test {

@@ -1,6 +1,6 @@
 #pragma once
-// Lays the status widget out as the program does (Pango measurer, the compiled catalogs, the SVG
-// assets) with a fixed clock, and finds what a laid-out tree shows.
+// Lays the status widget out as the program does (Pango, the compiled catalogs, the SVG assets)
+// with a fixed clock, and finds what a laid-out tree shows.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -73,12 +73,6 @@ inline std::vector<std::size_t> nodesOf(const host::LayoutTree& tree, host::Layo
   return found;
 }
 
-inline std::vector<std::string> textsOf(const host::LayoutTree& tree) {
-  std::vector<std::string> texts;
-  for (std::size_t i : nodesOf(tree, host::LayoutKind::text)) texts.push_back(tree.nodes[i].as<host::TextRun>()->text);
-  return texts;
-}
-
 // The first text node whose whole text is `text`, or null.
 inline const host::LayoutNode* textNode(const host::LayoutTree& tree, std::string_view text) {
   for (const auto& node : tree.nodes)
@@ -86,14 +80,13 @@ inline const host::LayoutNode* textNode(const host::LayoutTree& tree, std::strin
   return nullptr;
 }
 
-inline std::vector<const host::LayoutNode*> capsules(const host::LayoutTree& tree) {
-  std::vector<const host::LayoutNode*> found;
-  for (std::size_t i : nodesOf(tree, host::LayoutKind::capsule)) found.push_back(&tree.nodes[i]);
-  return found;
-}
-
-inline host::Rgba resolved(const host::Color& color, const host::Appearance& appearance) {
-  return color.resolve(appearance);
+// `node` is a text run in `font` and `color`.
+inline ::testing::AssertionResult isRun(const host::LayoutNode* node, const host::Font& font, const host::Rgba& color) {
+  const auto* run = node ? node->as<host::TextRun>() : nullptr;
+  if (!run) return ::testing::AssertionFailure() << "no such text";
+  if (!(run->font == font)) return ::testing::AssertionFailure() << run->text << ": another font";
+  if (!(run->color == color)) return ::testing::AssertionFailure() << run->text << ": colour " << run->color.hex();
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace zuvo::testing

@@ -3,8 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "timeline/status_provider.hpp"
 #include "timeline/timeline_encoder.hpp"
@@ -14,38 +12,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const WidgetStatus kStored{.waiting = 7, .unread = 0, .weekSpend = 1.5};
+
 class Provider : public testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/zuvo-provider-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     container_ = pattern;
+    write(R"({"waiting":7,"unread":0,"weekSpend":1.5})");
   }
   void TearDown() override { fs::remove_all(container_); }
 
-  void writeStatusFile(const std::string& content) {
+  void write(const std::string& content) {
     const auto file = container_ / "Library" / "Application Support" / "widget-status.json";
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
   }
 
-  // Each clock reading gives the next of 100, 200, ...; the log records readings and file lookups
-  // in the order they happen.
+  // Clock readings give 100, 200, ... from the start; the log records readings and file lookups in order.
   StatusProvider provider() {
-    auto clock = [this] {
-      log_.push_back("clock");
-      return Instant{100.0 * ++readings_};
-    };
-    StatusStore store([this] {
-      log_.push_back("store");
-      return std::optional<fs::path>(container_);
-    });
-    return StatusProvider(clock, store);
+    log_.clear();
+    readings_ = 0;
+    return StatusProvider([this] { return log_.push_back("clock"), Instant{100.0 * ++readings_}; },
+                          StatusStore([this] { return log_.push_back("store"), std::optional<fs::path>(container_); }));
   }
-
-  StatusEntry snapshot(bool preview) {
+  StatusEntry snapshot(const StatusProvider& p, bool preview) {
     std::vector<StatusEntry> answers;
-    provider().getSnapshot({.isPreview = preview}, [&](StatusEntry e) { answers.push_back(e); });
+    p.getSnapshot({.isPreview = preview}, [&](StatusEntry e) { answers.push_back(e); });
     EXPECT_EQ(answers.size(), 1u);
     return answers.at(0);
   }
@@ -61,27 +55,18 @@ class Provider : public testing::Test {
   int readings_ = 0;
 };
 
-const WidgetStatus kStored{.waiting = 7, .unread = 0, .weekSpend = 1.5};
-const char* const kStoredJson = R"({"waiting":7,"unread":0,"weekSpend":1.5})";
-
-TEST_F(Provider, PlaceholderIsTheSampleAndReadsNoFile) {
-  writeStatusFile(kStoredJson);
+TEST_F(Provider, PlaceholderAndPreviewSnapshotAreTheSampleAndReadNoFile) {
   EXPECT_EQ(provider().placeholder({}), (StatusEntry{Instant{100}, WidgetStatus::sample()}));
   EXPECT_EQ(log_, std::vector<std::string>{"clock"});
-}
-
-TEST_F(Provider, SnapshotIsTheSampleInAPreviewAndTheFileOtherwise) {
-  writeStatusFile(kStoredJson);
-  EXPECT_EQ(snapshot(true), (StatusEntry{Instant{100}, WidgetStatus::sample()}));
+  const StatusProvider p = provider();
+  EXPECT_EQ(snapshot(p, true), (StatusEntry{Instant{100}, WidgetStatus::sample()}));
   EXPECT_EQ(log_, std::vector<std::string>{"clock"});
-  EXPECT_EQ(snapshot(false), (StatusEntry{Instant{200}, kStored}));
+  EXPECT_EQ(snapshot(p, false), (StatusEntry{Instant{200}, kStored}));
 }
 
+// The reload is an hour after the second clock reading, taken once the file was read.
 TEST_F(Provider, TimelineHoldsOneEntryAndReloadsAnHourAfterTheFileWasRead) {
-  writeStatusFile(kStoredJson);
   for (bool preview : {false, true}) {  // a preview context reads the file all the same
-    log_.clear();
-    readings_ = 0;
     const auto t = timeline(preview);
     ASSERT_EQ(t.entries.size(), 1u);
     EXPECT_EQ(t.entries[0], (StatusEntry{Instant{100}, kStored}));
@@ -91,11 +76,10 @@ TEST_F(Provider, TimelineHoldsOneEntryAndReloadsAnHourAfterTheFileWasRead) {
 }
 
 TEST_F(Provider, MissingAndUndecodableFilesBothGiveTheEmptyStatus) {
+  fs::remove_all(container_ / "Library");
   for (const char* content : {static_cast<const char*>(nullptr), "{\"waiting\":1}", "not json"}) {
-    if (content) writeStatusFile(content);
-    readings_ = 0;
-    EXPECT_EQ(snapshot(false).status, WidgetStatus::empty());
-    readings_ = 0;
+    if (content) write(content);
+    EXPECT_EQ(snapshot(provider(), false).status, WidgetStatus::empty());
     const auto t = timeline(false);
     EXPECT_EQ(t.entries.at(0).status, WidgetStatus::empty());
     EXPECT_EQ(t.policy.reloadMoment(), Instant{3800});

@@ -1,11 +1,9 @@
-// The deep links and the intents' titles are built once, also when many threads race to their
-// first use. Run under ThreadSanitizer with the concurrency label.
+// The deep links and the intents' titles are built once, also when many threads race to first use.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <barrier>
 #include <thread>
-#include <vector>
 
 #include "widgets/deep_links.hpp"
 #include "widgets/new_vantle_intent.hpp"
@@ -14,23 +12,19 @@
 namespace zuvo {
 namespace {
 
-constexpr int kThreads = 16;
-
-struct Seen {
-  const host::Url* newConversation = nullptr;
-  const host::Url* activity = nullptr;
-  host::LocalizedKey newVantleTitle{};
-  host::LocalizedKey activityTitle{};
-  std::optional<host::OpenURLIntent> opened{};
-};
-
 TEST(OnceBuiltConstantsConcurrency, RacingFirstUsesAllGetTheOneValue) {
+  constexpr int kThreads = 16;
+  struct Seen {
+    const host::Url *newConversation = nullptr, *activity = nullptr;
+    host::LocalizedKey newVantleTitle{}, activityTitle{};
+    std::optional<host::OpenURLIntent> opened{};
+  };
   std::array<Seen, kThreads> seen;
   std::barrier start(kThreads);
   std::vector<std::jthread> threads;
-  for (int i = 0; i < kThreads; ++i) {
+  for (int i = 0; i < kThreads; ++i)
     threads.emplace_back([&, i] {
-      start.arrive_and_wait();  // all threads reach first use together
+      start.arrive_and_wait();
       Seen& s = seen[static_cast<std::size_t>(i)];
       // Half the threads start with the intents, half with the links, so both roads race.
       if (i % 2 == 0) s.opened = NewVantleIntent{}.perform().opensIntent();
@@ -40,9 +34,7 @@ TEST(OnceBuiltConstantsConcurrency, RacingFirstUsesAllGetTheOneValue) {
       s.activityTitle = OpenActivityIntent::title();
       if (i % 2 == 1) s.opened = OpenActivityIntent{}.perform().opensIntent();
     });
-  }
   threads.clear();  // joins
-
   for (const Seen& s : seen) {
     EXPECT_EQ(s.newConversation, seen[0].newConversation);  // one object: built exactly once
     EXPECT_EQ(s.activity, seen[0].activity);
@@ -50,8 +42,6 @@ TEST(OnceBuiltConstantsConcurrency, RacingFirstUsesAllGetTheOneValue) {
     EXPECT_EQ(s.activityTitle.key, "Zuvo Inbox");
     ASSERT_TRUE(s.opened);
   }
-  EXPECT_EQ(seen[0].newConversation->string(), "zuvo://pane/new");
-  EXPECT_EQ(seen[0].activity->string(), "zuvo://pane/activity");
   EXPECT_EQ(seen[0].opened->url(), *seen[0].newConversation);
   EXPECT_EQ(seen[1].opened->url(), *seen[1].activity);
 }
