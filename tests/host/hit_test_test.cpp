@@ -30,7 +30,6 @@ TEST(HitTest, InnermostLinkElseWidgetUrlElseNone) {
       {"in the gap between the links", buttons(), {20, 5}, std::nullopt},
       {"on the second link", buttons(), {30, 5}, url("x:inbox")},
       {"outside the links with a widget URL", buttons().widgetURL(url("x:widget")), {5, 30}, url("x:widget")},
-      {"on a link with a widget URL", buttons().widgetURL(url("x:widget")), {1, 1}, url("x:new")},
       {"nested links: the inner one", Link(url("x:outer"), Link(url("x:inner"), Text("ab")).padding(Edges::all, 5)),
        {7, 7}, url("x:inner")},
       {"overlapping links: the one drawn on top", ZStack({}, {Link(url("x:under"), Text("abc")), Link(url("x:over"), Text("abc"))}),

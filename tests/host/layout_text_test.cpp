@@ -56,8 +56,7 @@ TEST(LayoutText, EnvironmentIsInheritedAndTheNearestSettingWins) {
   EXPECT_EQ(plain.lineLimit, std::nullopt);
 }
 
-// Nested stacks ask their children for minimum, maximum and final sizes again and again; the same
-// text in the same style appears twice.
+// Nested stacks ask their children for sizes again and again; "Claude" appears twice.
 TEST(LayoutText, EachTextIsMeasuredOncePerWidthInAPass) {
   Fixture f;
   auto row = [](std::string name) {
