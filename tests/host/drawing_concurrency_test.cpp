@@ -11,9 +11,8 @@
 namespace host {
 namespace {
 
-// One measurer and one asset catalog shared by threads with a drawer each: the measurer answers as
-// it does one thread alone, and the artwork (rasterised on first use by whichever thread comes
-// first) draws the same pixels. Text drawing is left out: glib's locking is invisible to TSan.
+// Threads with a drawer each share one measurer and one asset catalog and get what one thread alone
+// gets. Text drawing is left out: glib's locking is invisible to TSan.
 TEST(DrawingConcurrency, SharedMeasurerAndCatalog) {
   PangoTextMeasurer measurer;
   const TextStyle style{Font::system(13, FontWeight::medium), true};

