@@ -50,7 +50,8 @@ TEST(LayoutText, EnvironmentIsInheritedAndTheNearestSettingWins) {
   EXPECT_EQ(outer.lineLimit, 1);
   EXPECT_EQ(inner.font, Font::system(12, FontWeight::semibold));
   EXPECT_EQ(inner.color.hex(), "#EEEEEE");
-  const TextRun& plain = *Fixture().lay(Text("x"), Size{100, 100}).nodes[0].as<TextRun>();
+  const LayoutTree plainTree = Fixture().lay(Text("x"), Size{100, 100});
+  const TextRun& plain = *plainTree.nodes[0].as<TextRun>();
   EXPECT_EQ(plain.font, kBodyFont);
   EXPECT_FALSE(plain.tabularDigits);
   EXPECT_EQ(plain.lineLimit, std::nullopt);
