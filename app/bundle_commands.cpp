@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "commands.hpp"
-#include "host/json_writer.hpp"
-#include "host/url_opener.hpp"
+#include "host/platform/json_writer.hpp"
+#include "host/platform/url_opener.hpp"
 #include "program_resources.hpp"
 #include "widgets/extension_identity.hpp"
 

@@ -3,7 +3,7 @@
 // that read the extension's declarations take the hosted bundle.
 #include <CLI/CLI.hpp>
 
-#include "host/widget_bundle.hpp"
+#include "host/kit/widget_bundle.hpp"
 
 void registerStatusCommands(CLI::App& app, int& exitCode);  // check, placeholder, snapshot, timeline
 void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode);  // render, layout, tap

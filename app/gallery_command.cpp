@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "commands.hpp"
-#include "host/cairo_drawer.hpp"
-#include "host/control_button_view.hpp"
-#include "host/layout.hpp"
-#include "host/widget_canvas.hpp"
-#include "host/widget_content_layout.hpp"
+#include "host/draw/cairo_drawer.hpp"
+#include "host/kit/control_button_view.hpp"
+#include "host/layout/layout.hpp"
+#include "host/kit/widget_canvas.hpp"
+#include "host/kit/widget_content_layout.hpp"
 #include "status_widget_rendering.hpp"
 #include "status_widget_source.hpp"
 

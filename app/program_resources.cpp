@@ -1,7 +1,7 @@
 #include "program_resources.hpp"
 
-#include "host/gettext_string_catalog.hpp"
-#include "host/resource_directory.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
+#include "host/platform/resource_directory.hpp"
 
 namespace {
 constexpr const char* kTextDomain = "zuvo-widgets";

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "host/string_catalog.hpp"
+#include "host/view/string_catalog.hpp"
 
 // share/zuvo-widgets beside the program, or $ZUVO_RESOURCE_DIR; none when neither exists.
 std::optional<std::filesystem::path> programResourceDirectory();

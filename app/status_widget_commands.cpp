@@ -11,11 +11,11 @@
 #include <string>
 
 #include "commands.hpp"
-#include "host/hit_test.hpp"
-#include "host/json_writer.hpp"
-#include "host/layout_json.hpp"
-#include "host/url_opener.hpp"
-#include "host/widget_family.hpp"
+#include "host/layout/hit_test.hpp"
+#include "host/platform/json_writer.hpp"
+#include "host/layout/layout_json.hpp"
+#include "host/platform/url_opener.hpp"
+#include "host/view/widget_family.hpp"
 #include "status_widget_rendering.hpp"
 #include "status_widget_source.hpp"
 

@@ -1,6 +1,6 @@
 #include "status_widget_rendering.hpp"
 
-#include "host/widget_content_layout.hpp"
+#include "host/kit/widget_content_layout.hpp"
 #include "program_resources.hpp"
 
 StatusWidgetRenderer::StatusWidgetRenderer()

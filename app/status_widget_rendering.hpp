@@ -9,15 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "host/appearance.hpp"
-#include "host/cairo_drawer.hpp"
-#include "host/layout.hpp"
-#include "host/layout_tree.hpp"
-#include "host/pango_text_measurer.hpp"
-#include "host/string_catalog.hpp"
-#include "host/svg_asset_catalog.hpp"
-#include "host/view.hpp"
-#include "host/widget_environment.hpp"
+#include "host/view/appearance.hpp"
+#include "host/draw/cairo_drawer.hpp"
+#include "host/layout/layout.hpp"
+#include "host/layout/layout_tree.hpp"
+#include "host/text/pango_text_measurer.hpp"
+#include "host/view/string_catalog.hpp"
+#include "host/draw/svg_asset_catalog.hpp"
+#include "host/view/view.hpp"
+#include "host/view/widget_environment.hpp"
 
 class StatusWidgetRenderer {
  public:

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "document/status_decoder.hpp"
-#include "host/clock.hpp"
-#include "host/whole_file_read.hpp"
+#include "host/platform/clock.hpp"
+#include "host/platform/whole_file_read.hpp"
 #include "widgets/status_widget.hpp"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "host/view.hpp"
-#include "host/widget_bundle.hpp"
+#include "host/view/view.hpp"
+#include "host/kit/widget_bundle.hpp"
 
 // Where the status of one drawing comes from.
 struct StatusSource {

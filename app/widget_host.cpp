@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "commands.hpp"
-#include "host/widget_bundle.hpp"
+#include "host/kit/widget_bundle.hpp"
 
 int host::runWidgetHost(const host::AnyWidgetBundle& bundle, int argc, char** argv) {
   CLI::App app{"zuvo-widgets: the Zuvo status widget and controls, run by a small widget host"};

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "host/cairo_drawer.hpp"
-#include "host/key_formatter.hpp"
-#include "host/layout.hpp"
-#include "host/pango_text_measurer.hpp"
-#include "host/resource_directory.hpp"
-#include "host/string_catalog.hpp"
-#include "host/svg_asset_catalog.hpp"
-#include "host/view.hpp"
-#include "host/widget_canvas.hpp"
+#include "host/draw/cairo_drawer.hpp"
+#include "host/locale/key_formatter.hpp"
+#include "host/layout/layout.hpp"
+#include "host/text/pango_text_measurer.hpp"
+#include "host/platform/resource_directory.hpp"
+#include "host/view/string_catalog.hpp"
+#include "host/draw/svg_asset_catalog.hpp"
+#include "host/view/view.hpp"
+#include "host/kit/widget_canvas.hpp"
 #include "medium_widget_tree.hpp"
 #include "test_resources.hpp"
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "host/asset_catalog.hpp"
-#include "host/layout.hpp"
-#include "host/layout_json.hpp"
-#include "host/string_catalog.hpp"
-#include "host/text_measurer.hpp"
-#include "host/view.hpp"
-#include "host/widget_canvas.hpp"
+#include "host/layout/asset_catalog.hpp"
+#include "host/layout/layout.hpp"
+#include "host/layout/layout_json.hpp"
+#include "host/view/string_catalog.hpp"
+#include "host/layout/text_measurer.hpp"
+#include "host/view/view.hpp"
+#include "host/kit/widget_canvas.hpp"
 #include "medium_widget_tree.hpp"
 
 namespace {

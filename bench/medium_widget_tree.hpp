@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 
 namespace bench_tree {
 

@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "test_resources.hpp"
-#include "host/gettext_string_catalog.hpp"
-#include "host/key_formatter.hpp"
-#include "host/locale_environment.hpp"
-#include "host/number_format.hpp"
-#include "host/resource_directory.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
+#include "host/locale/key_formatter.hpp"
+#include "host/locale/locale_environment.hpp"
+#include "host/locale/number_format.hpp"
+#include "host/platform/resource_directory.hpp"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "document/status_decoder.hpp"
 #include "document/status_store.hpp"
-#include "host/whole_file_read.hpp"
+#include "host/platform/whole_file_read.hpp"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "test_resources.hpp"
-#include "host/cairo_drawer.hpp"
-#include "host/gettext_string_catalog.hpp"
-#include "host/pango_text_measurer.hpp"
-#include "host/resource_directory.hpp"
-#include "host/svg_asset_catalog.hpp"
-#include "host/widget_canvas.hpp"
+#include "host/draw/cairo_drawer.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
+#include "host/text/pango_text_measurer.hpp"
+#include "host/platform/resource_directory.hpp"
+#include "host/draw/svg_asset_catalog.hpp"
+#include "host/kit/widget_canvas.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/status_widget_layout.hpp"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "host/resource_directory.hpp"
+#include "host/platform/resource_directory.hpp"
 
 inline std::optional<std::filesystem::path> builtResourceDirectory() {
   return host::resourceDirectory({.program = "zuvo-widgets"});

@@ -1,6 +1,6 @@
 #pragma once
 // Instants in the status document are the host's instants: seconds since 2001-01-01 00:00:00 UTC.
-#include "host/instant.hpp"
+#include "host/platform/instant.hpp"
 
 namespace zuvo {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "document/widget_status.hpp"
-#include "host/json_writer.hpp"
+#include "host/platform/json_writer.hpp"
 
 namespace zuvo {
 

@@ -19,7 +19,7 @@
 #include <utility>
 
 #include "document/status_decoder.hpp"
-#include "host/json_writer.hpp"
+#include "host/platform/json_writer.hpp"
 
 namespace zuvo::detail {
 

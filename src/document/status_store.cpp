@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "document/status_decoder.hpp"
-#include "host/container_lookup.hpp"
-#include "host/whole_file_read.hpp"
+#include "host/platform/container_lookup.hpp"
+#include "host/platform/whole_file_read.hpp"
 
 namespace zuvo {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "document/agent_limit.hpp"
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 #include "presentation/status_widget_view.hpp"
 
 namespace zuvo {

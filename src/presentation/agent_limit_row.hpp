@@ -7,7 +7,7 @@
 // range) still shows its name, with "—" in place of the percent, and reads "<agent> <window> usage
 // not known"; its bar follows the bar's own rule for any fraction.
 #include "document/agent_limit.hpp"
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 #include "presentation/status_widget_view.hpp"
 
 namespace zuvo {

@@ -3,7 +3,7 @@
 // nothing waits. Waiting wins over unread; a count of 0 or below counts as nothing.
 #include <cstdint>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 
 namespace zuvo {
 

@@ -3,7 +3,7 @@
 // trailing edge, each on one line and cut off rather than wrapped.
 #include <string>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 
 namespace zuvo {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "host/number_format.hpp"
+#include "host/locale/number_format.hpp"
 
 namespace zuvo {
 

@@ -5,7 +5,7 @@
 // only the buttons open a link.
 #include <vector>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 #include "presentation/status_widget_view.hpp"
 
 namespace zuvo {

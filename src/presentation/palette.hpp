@@ -4,7 +4,7 @@
 // dark appearance. Each colour is created on first use, once, also when threads race to that first
 // use, and kept for the life of the process. The dark value is taken only on a positive match of
 // the dark appearance (host::Appearance::isDark); light otherwise.
-#include "host/color.hpp"
+#include "host/view/color.hpp"
 
 namespace zuvo {
 

@@ -3,7 +3,7 @@
 // lock, then what was paid for AI.
 #include <optional>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 
 namespace zuvo {
 

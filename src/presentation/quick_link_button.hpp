@@ -3,8 +3,8 @@
 // it opens its URL in the Zuvo application.
 #include <string>
 
-#include "host/url.hpp"
-#include "host/view.hpp"
+#include "host/platform/url.hpp"
+#include "host/view/view.hpp"
 
 namespace zuvo {
 

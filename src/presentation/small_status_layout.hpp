@@ -3,8 +3,8 @@
 // the bottom the agent limits or, without any, the privacy-and-spend line. A tap anywhere opens
 // the activity pane when something waits, else a new conversation.
 #include "document/widget_status.hpp"
-#include "host/url.hpp"
-#include "host/view.hpp"
+#include "host/platform/url.hpp"
+#include "host/view/view.hpp"
 #include "presentation/status_widget_view.hpp"
 
 namespace zuvo {

@@ -1,6 +1,6 @@
 #include "presentation/status_widget_layout.hpp"
 
-#include "host/widget_canvas.hpp"
+#include "host/kit/widget_canvas.hpp"
 #include "presentation/palette.hpp"
 
 namespace zuvo {

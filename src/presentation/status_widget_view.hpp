@@ -3,9 +3,9 @@
 // the entry's status; the family and rendering mode are the host's drawing context. The medium
 // family gets the medium layout; every other family the small layout with its tap target.
 #include "document/widget_status.hpp"
-#include "host/clock.hpp"
-#include "host/view.hpp"
-#include "host/widget_family.hpp"
+#include "host/platform/clock.hpp"
+#include "host/view/view.hpp"
+#include "host/view/widget_family.hpp"
 
 namespace zuvo {
 

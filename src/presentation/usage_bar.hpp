@@ -5,8 +5,8 @@
 // so it never spills out and a fraction of 0 or below still shows a dot.
 #include <optional>
 
-#include "host/view.hpp"
-#include "host/widget_family.hpp"
+#include "host/view/view.hpp"
+#include "host/view/widget_family.hpp"
 
 namespace zuvo {
 

@@ -3,7 +3,7 @@
 // supplies the horizontal stack around the two children.
 #include <vector>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 
 namespace zuvo {
 

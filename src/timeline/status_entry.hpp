@@ -2,7 +2,7 @@
 // The status widget's timeline entry: a status and the moment from which the host shows it.
 #include "document/instant.hpp"
 #include "document/widget_status.hpp"
-#include "host/timeline.hpp"
+#include "host/kit/timeline.hpp"
 
 namespace zuvo {
 

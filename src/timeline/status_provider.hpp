@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "document/status_store.hpp"
-#include "host/clock.hpp"
-#include "host/timeline.hpp"
+#include "host/platform/clock.hpp"
+#include "host/kit/timeline.hpp"
 #include "timeline/status_entry.hpp"
 
 namespace zuvo {

@@ -1,6 +1,6 @@
 #pragma once
 // The "Zuvo Inbox" control: one button that opens Zuvo's activity pane.
-#include "host/control_configuration.hpp"
+#include "host/kit/control_configuration.hpp"
 
 namespace zuvo {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The two deep links into the Zuvo application. Each is a process-wide constant, parsed from its
 // fixed text on first use, exactly once, also when threads race to that first use.
-#include "host/url.hpp"
+#include "host/platform/url.hpp"
 
 namespace zuvo {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The "New Vantle" control: one button that opens Zuvo on a new conversation.
-#include "host/control_configuration.hpp"
+#include "host/kit/control_configuration.hpp"
 
 namespace zuvo {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Opens the Zuvo application on a new conversation: the action of the "New Vantle" control.
-#include "host/app_intent.hpp"
+#include "host/kit/app_intent.hpp"
 
 namespace zuvo {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Opens the Zuvo application's activity pane: the action of the "Zuvo Inbox" control.
-#include "host/app_intent.hpp"
+#include "host/kit/app_intent.hpp"
 
 namespace zuvo {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The status widget: what waits on the user, this week's privacy and spend, and the agents' usage,
 // in the small and the medium family, fed by the status timeline provider.
-#include "host/static_configuration.hpp"
-#include "host/view.hpp"
+#include "host/kit/static_configuration.hpp"
+#include "host/view/view.hpp"
 #include "timeline/status_entry.hpp"
 #include "timeline/status_provider.hpp"
 

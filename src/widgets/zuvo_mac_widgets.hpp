@@ -1,7 +1,7 @@
 #pragma once
 // The widget bundle of the Zuvo extension: the status widget, then the "New Vantle" control, then
 // the "Zuvo Inbox" control. The program's main entry starts here.
-#include "host/widget_bundle.hpp"
+#include "host/kit/widget_bundle.hpp"
 
 namespace zuvo {
 

@@ -1,8 +1,8 @@
-#include "host/accessibility.hpp"
+#include "host/layout/accessibility.hpp"
 
 #include <gtest/gtest.h>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {

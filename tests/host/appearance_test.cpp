@@ -1,10 +1,10 @@
-#include "host/appearance.hpp"
+#include "host/view/appearance.hpp"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "host/color.hpp"
+#include "host/view/color.hpp"
 
 namespace host {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/container_lookup.hpp"
+#include "host/platform/container_lookup.hpp"
 
 #include <gtest/gtest.h>
 

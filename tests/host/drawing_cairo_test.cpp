@@ -1,5 +1,5 @@
 // Strokes kept inside their frame, names and frames that draw nothing, and the output files.
-#include "host/cairo_drawer.hpp"
+#include "host/draw/cairo_drawer.hpp"
 
 #include <fstream>
 

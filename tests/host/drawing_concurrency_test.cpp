@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "drawing_test_support.hpp"
-#include "host/cairo_drawer.hpp"
-#include "host/pango_text_measurer.hpp"
+#include "host/draw/cairo_drawer.hpp"
+#include "host/text/pango_text_measurer.hpp"
 #include "test_resources.hpp"
 
 namespace host {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "host/layout_tree.hpp"
+#include "host/layout/layout_tree.hpp"
 
 namespace host::drawing_test {
 

@@ -1,8 +1,8 @@
-#include "host/hit_test.hpp"
+#include "host/layout/hit_test.hpp"
 
 #include <gtest/gtest.h>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {

@@ -1,4 +1,4 @@
-#include "host/key_formatter.hpp"
+#include "host/locale/key_formatter.hpp"
 
 #include <gtest/gtest.h>
 

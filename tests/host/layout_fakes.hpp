@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "host/asset_catalog.hpp"
-#include "host/key_formatter.hpp"
-#include "host/layout.hpp"
-#include "host/layout_tree.hpp"
-#include "host/string_catalog.hpp"
-#include "host/text_measurer.hpp"
+#include "host/layout/asset_catalog.hpp"
+#include "host/locale/key_formatter.hpp"
+#include "host/layout/layout.hpp"
+#include "host/layout/layout_tree.hpp"
+#include "host/view/string_catalog.hpp"
+#include "host/layout/text_measurer.hpp"
 
 namespace host {
 

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "host/layout.hpp"
-#include "host/view.hpp"
+#include "host/layout/layout.hpp"
+#include "host/view/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {

@@ -1,9 +1,9 @@
-#include "host/layout_json.hpp"
+#include "host/layout/layout_json.hpp"
 
 #include <gtest/gtest.h>
 
-#include "host/layout.hpp"
-#include "host/view.hpp"
+#include "host/layout/layout.hpp"
+#include "host/view/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {

@@ -3,8 +3,8 @@
 #include <map>
 #include <tuple>
 
-#include "host/layout.hpp"
-#include "host/view.hpp"
+#include "host/layout/layout.hpp"
+#include "host/view/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {

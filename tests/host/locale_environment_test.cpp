@@ -1,4 +1,4 @@
-#include "host/locale_environment.hpp"
+#include "host/locale/locale_environment.hpp"
 
 #include <gtest/gtest.h>
 #include <unicode/locid.h>

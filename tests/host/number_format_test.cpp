@@ -1,4 +1,4 @@
-#include "host/number_format.hpp"
+#include "host/locale/number_format.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "host/resource_directory.hpp"
+#include "host/platform/resource_directory.hpp"
 
 #include <filesystem>
 

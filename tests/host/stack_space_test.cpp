@@ -1,10 +1,10 @@
-#include "host/stack_space.hpp"
+#include "host/layout/stack_space.hpp"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
 
-#include "host/geometry.hpp"
+#include "host/view/geometry.hpp"
 
 namespace host {
 namespace {

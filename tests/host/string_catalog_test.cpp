@@ -1,4 +1,4 @@
-#include "host/gettext_string_catalog.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
 
 #include <gtest/gtest.h>
 

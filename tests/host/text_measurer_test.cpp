@@ -1,4 +1,4 @@
-#include "host/pango_text_measurer.hpp"
+#include "host/text/pango_text_measurer.hpp"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/url_opener.hpp"
+#include "host/platform/url_opener.hpp"
 
 namespace host {
 namespace {

@@ -1,8 +1,8 @@
-#include "host/widget_canvas.hpp"
+#include "host/kit/widget_canvas.hpp"
 
 #include <gtest/gtest.h>
 
-#include "host/view.hpp"
+#include "host/view/view.hpp"
 #include "layout_fakes.hpp"
 
 namespace host {

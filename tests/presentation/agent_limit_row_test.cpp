@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/accessibility.hpp"
+#include "host/layout/accessibility.hpp"
 #include "host/locale_test_environment.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/usage_bar.hpp"

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "host/cairo_drawer.hpp"
+#include "host/draw/cairo_drawer.hpp"
 #include "host/locale_test_environment.hpp"
 #include "widget_harness.hpp"
 

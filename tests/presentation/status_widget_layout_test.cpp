@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/accessibility.hpp"
-#include "host/hit_test.hpp"
+#include "host/layout/accessibility.hpp"
+#include "host/layout/hit_test.hpp"
 #include "host/locale_test_environment.hpp"
 #include "presentation/figures.hpp"
 #include "presentation/palette.hpp"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "test_resources.hpp"
-#include "host/gettext_string_catalog.hpp"
-#include "host/layout_tree.hpp"
-#include "host/pango_text_measurer.hpp"
-#include "host/resource_directory.hpp"
-#include "host/svg_asset_catalog.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
+#include "host/layout/layout_tree.hpp"
+#include "host/text/pango_text_measurer.hpp"
+#include "host/platform/resource_directory.hpp"
+#include "host/draw/svg_asset_catalog.hpp"
 #include "presentation/status_widget_layout.hpp"
 
 namespace zuvo::testing {

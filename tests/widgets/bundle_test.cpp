@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "host/layout_fakes.hpp"
-#include "host/layout_json.hpp"
-#include "host/widget_content_layout.hpp"
+#include "host/layout/layout_json.hpp"
+#include "host/kit/widget_content_layout.hpp"
 #include "presentation/palette.hpp"
 #include "widgets/status_widget.hpp"
 #include "widgets/zuvo_mac_widgets.hpp"

@@ -1,0 +1,727 @@
+#include "host/layout/layout.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/layout/small_buffer.hpp"
+#include "host/layout/stack_space.hpp"
+
+namespace host {
+namespace {
+
+constexpr double kLabelGap = 4;            // between a label's symbol and its title
+constexpr double kUnspecifiedLength = 10;  // a shape or reader proposed nothing on an axis
+
+enum class Axis : std::uint8_t { none, horizontal, vertical };
+
+// What modifiers hand down to the texts, labels and symbols inside them; nearest setting wins.
+struct Environment {
+  Font font = kBodyFont;
+  Color foreground = Color::primary();
+  std::optional<int> lineLimit{};
+  bool monospacedDigit = false;
+};
+
+enum class ItemKind : std::uint8_t {
+  empty, vstack, hstack, zstack, label, spacer, text, symbol, image, rectangle, capsule, geometryReader,
+  fixedFrame, flexibleFrame, padding, background, link, widgetURL, accessibility, identity,
+};
+
+// A proposal-to-size memo. Every item is sized for a handful of proposals per pass (its minimum,
+// maximum and final proposals), so a few slots, reused round-robin, keep layout linear in the tree.
+struct SizeCache {
+  static constexpr std::size_t kSlots = 6;
+  // A proposal as two bit patterns, an unspecified axis as a pattern no length has, so a lookup is
+  // two integer compares per slot.
+  struct Key {
+    std::uint64_t width = 0, height = 0;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  static constexpr std::uint64_t kUnspecified = 0x7FF8'DEAD'0000'0001;
+  static std::uint64_t bits(std::optional<double> length) {
+    return length ? std::bit_cast<std::uint64_t>(*length + 0.0) : kUnspecified;  // + 0.0: -0 is 0
+  }
+  static Key key(const ProposedSize& p) { return {bits(p.width), bits(p.height)}; }
+
+  std::array<Key, kSlots> keys{};
+  std::array<Size, kSlots> sizes{};
+  std::uint8_t count = 0;
+  std::uint8_t next = 0;
+
+  const Size* find(Key k) const {
+    for (std::size_t i = 0; i < count; ++i)
+      if (keys[i] == k) return &sizes[i];
+    return nullptr;
+  }
+  void store(Key k, Size s) {
+    keys[next] = k;
+    sizes[next] = s;
+    next = static_cast<std::uint8_t>((next + 1) % kSlots);
+    if (count < kSlots) ++count;
+  }
+};
+
+// A view node with its environment applied, groups spliced and environment nodes gone: what the
+// sizing and placing steps work on. Items live in one vector and refer to their children by range.
+struct Item {
+  ItemKind kind = ItemKind::empty;
+  Axis spacerAxis = Axis::none;  // spacers: the axis of the stack they sit in
+  const Node* node = nullptr;    // the view node, for its options
+  std::uint32_t childBegin = 0;  // range in Engine::children_
+  std::uint32_t childEnd = 0;
+  std::uint32_t text = 0;         // texts: index in Engine::texts_
+  std::uint32_t environment = 0;  // geometry readers: index in Engine::environments_
+  const std::string* symbol = nullptr;
+  Font font{};
+  Rgba color{};
+  // Whether the size chosen can change with the proposed width (height). Sizes are memoised with
+  // the axes an item ignores left out of the key, which keeps nested stacks from multiplying the
+  // proposals their descendants see.
+  bool dependsOnWidth = true;
+  bool dependsOnHeight = true;
+  SizeCache cache{};
+  // Stacks: the children's lengths of the latest arrangement, which placing reuses when it places
+  // the stack at that same proposal (the usual case: the final size is the last one asked).
+  bool arranged = false;
+  SizeCache::Key arrangedFor{};
+  std::uint32_t arrangedLengths = 0;  // offset in Engine::lengths_
+};
+
+// One distinct text (after lookup) in one style, with what it measured at each width asked.
+struct TextEntry {
+  std::string text;
+  TextStyle style;
+  std::optional<int> lineLimit;
+  std::vector<std::pair<double, TextMeasurement>> measured;
+};
+
+double along(Axis axis, Size s) { return axis == Axis::vertical ? s.height : s.width; }
+double across(Axis axis, Size s) { return axis == Axis::vertical ? s.width : s.height; }
+std::optional<double> along(Axis axis, const ProposedSize& p) { return axis == Axis::vertical ? p.height : p.width; }
+std::optional<double> across(Axis axis, const ProposedSize& p) { return axis == Axis::vertical ? p.width : p.height; }
+ProposedSize proposal(Axis axis, std::optional<double> alongLength, std::optional<double> acrossLength) {
+  return axis == Axis::vertical ? ProposedSize(acrossLength, alongLength) : ProposedSize(alongLength, acrossLength);
+}
+
+struct AxisBounds {
+  std::optional<double> min, ideal, max;
+};
+
+std::optional<double> clampedProposal(std::optional<double> p, const AxisBounds& b) {
+  if (!p) p = b.ideal;
+  if (p && b.min && *p < *b.min) p = b.min;
+  if (p && b.max && *p > *b.max) p = b.max;
+  return p;
+}
+
+double flexibleLength(std::optional<double> p, const AxisBounds& b, double child) {
+  if (!b.min && !b.max) return p ? child : b.ideal.value_or(child);
+  double offered = p ? *p : b.ideal.value_or(child);
+  double length = child;
+  if (b.min) length = std::max(*b.min, std::min(length, offered));
+  if (b.max) length = std::min(*b.max, std::max(length, offered));
+  return length;
+}
+
+AxisBounds widthBounds(const FlexibleFrame& f) { return {f.minWidth, f.idealWidth, f.maxWidth}; }
+AxisBounds heightBounds(const FlexibleFrame& f) { return {f.minHeight, f.idealHeight, f.maxHeight}; }
+
+Point aligned(Point origin, Size room, Size child, Alignment alignment) {
+  return {origin.x + (room.width - child.width) * fraction(alignment.horizontal),
+          origin.y + (room.height - child.height) * fraction(alignment.vertical)};
+}
+
+class Engine {
+ public:
+  explicit Engine(const LayoutServices& services) : services_(services) {}
+
+  LayoutTree run(const View& view, const ProposedSize& p) {
+    items_.reserve(128);
+    children_.reserve(128);
+    texts_.reserve(32);
+    lengths_.reserve(128);
+    std::uint32_t root = resolve(view, Environment{}, Axis::none);
+    tree_.nodes.reserve(items_.size() + 16);
+    tree_.size = sizeOf(root, p);
+    place(root, p, {0, 0}, kNoParent, 0);
+    return std::move(tree_);
+  }
+
+ private:
+  // ---- Step 1: resolve views into items -------------------------------------------------------
+
+  std::string formatted(const TextContent& content) const {
+    if (const auto* verbatim = std::get_if<std::string>(&content)) return *verbatim;
+    return services_.strings.format(std::get<LocalizedKey>(content));
+  }
+
+  std::uint32_t add(Item item) {
+    items_.push_back(std::move(item));
+    return static_cast<std::uint32_t>(items_.size() - 1);
+  }
+
+  // Calls f for each child of a stack, with groups spliced in and empty views left out.
+  template <class F>
+  static void forEachSpliced(const std::vector<View>& children, F&& f) {
+    for (const View& child : children) {
+      const auto& value = child.node().value;
+      if (std::holds_alternative<EmptyNode>(value)) continue;
+      if (const auto* group = std::get_if<GroupNode>(&value)) forEachSpliced(group->children, f);
+      else f(child);
+    }
+  }
+
+  std::uint32_t container(ItemKind kind, const Node* node, const std::vector<View>& children,
+                          const Environment& env, Axis childAxis) {
+    std::size_t count = 0;
+    forEachSpliced(children, [&](const View&) { ++count; });
+    std::uint32_t index = add(Item{.kind = kind, .node = node});
+    auto begin = static_cast<std::uint32_t>(children_.size());
+    children_.resize(children_.size() + count);
+    std::uint32_t slot = begin;
+    forEachSpliced(children, [&](const View& child) { children_[slot++] = resolve(child, env, childAxis); });
+    items_[index].childBegin = begin;
+    items_[index].childEnd = slot;
+    return index;
+  }
+
+  std::uint32_t wrapper(ItemKind kind, const Node* node, std::initializer_list<std::uint32_t> kids) {
+    std::uint32_t index = add(Item{.kind = kind, .node = node});
+    items_[index].childBegin = static_cast<std::uint32_t>(children_.size());
+    children_.insert(children_.end(), kids);
+    items_[index].childEnd = static_cast<std::uint32_t>(children_.size());
+    return index;
+  }
+
+  std::uint32_t textItem(std::string text, const Environment& env) {
+    TextStyle style{.font = env.font, .monospacedDigits = env.monospacedDigit};
+    std::uint32_t entry = 0;
+    while (entry < texts_.size() && !(texts_[entry].text == text && texts_[entry].style == style &&
+                                      texts_[entry].lineLimit == env.lineLimit))
+      ++entry;
+    if (entry == texts_.size()) texts_.push_back({std::move(text), style, env.lineLimit, {}});
+    return add(Item{.kind = ItemKind::text, .text = entry, .font = env.font,
+                    .color = env.foreground.resolve(services_.appearance)});
+  }
+
+  std::uint32_t symbolItem(const std::string& name, const Environment& env) {
+    return add(Item{.kind = ItemKind::symbol, .symbol = &name, .font = env.font,
+                    .color = env.foreground.resolve(services_.appearance)});
+  }
+
+  // `axis` is the axis of the nearest enclosing stack, which a spacer inside grows along.
+  std::uint32_t resolve(const View& view, const Environment& env, Axis axis) {
+    std::uint32_t index = resolveNode(view, env, axis);
+    settleDependence(index);
+    return index;
+  }
+
+  void settleDependence(std::uint32_t index) {
+    Item& item = items_[index];
+    auto depends = [&](bool width, bool height) {
+      item.dependsOnWidth = width;
+      item.dependsOnHeight = height;
+    };
+    auto anyChild = [&](bool Item::*axis) {
+      for (std::uint32_t i = item.childBegin; i < item.childEnd; ++i)
+        if (items_[children_[i]].*axis) return true;
+      return false;
+    };
+    auto childOf = [&](std::uint32_t n = 0) -> const Item& { return items_[children_[item.childBegin + n]]; };
+    switch (item.kind) {
+      case ItemKind::empty:
+      case ItemKind::symbol: depends(false, false); break;
+      case ItemKind::text: depends(true, false); break;
+      case ItemKind::image: {
+        bool resizable = std::get<ImageNode>(item.node->value).options.resizable;
+        depends(resizable, resizable);
+        break;
+      }
+      case ItemKind::spacer:
+        depends(item.spacerAxis != Axis::vertical, item.spacerAxis != Axis::horizontal);
+        break;
+      case ItemKind::rectangle:
+      case ItemKind::capsule:
+      case ItemKind::geometryReader: depends(true, true); break;
+      case ItemKind::vstack:
+      case ItemKind::hstack:
+      case ItemKind::zstack:
+      case ItemKind::label: depends(anyChild(&Item::dependsOnWidth), anyChild(&Item::dependsOnHeight)); break;
+      case ItemKind::fixedFrame: {
+        const FixedFrame& f = std::get<FixedFrameNode>(item.node->value).frame;
+        depends(!f.width && childOf().dependsOnWidth, !f.height && childOf().dependsOnHeight);
+        break;
+      }
+      case ItemKind::flexibleFrame: {
+        const FlexibleFrame& f = std::get<FlexibleFrameNode>(item.node->value).frame;
+        depends(childOf().dependsOnWidth || f.minWidth || f.idealWidth || f.maxWidth,
+                childOf().dependsOnHeight || f.minHeight || f.idealHeight || f.maxHeight);
+        break;
+      }
+      case ItemKind::background: depends(childOf(1).dependsOnWidth, childOf(1).dependsOnHeight); break;
+      case ItemKind::padding:
+      case ItemKind::link:
+      case ItemKind::widgetURL:
+      case ItemKind::accessibility:
+      case ItemKind::identity: depends(childOf().dependsOnWidth, childOf().dependsOnHeight); break;
+    }
+  }
+
+  std::uint32_t resolveNode(const View& view, const Environment& env, Axis axis) {
+    const Node* node = &view.node();
+    return std::visit(
+        [&](const auto& n) -> std::uint32_t {
+          using T = std::decay_t<decltype(n)>;
+          if constexpr (std::is_same_v<T, EmptyNode>) {
+            return add(Item{.kind = ItemKind::empty, .node = node});
+          } else if constexpr (std::is_same_v<T, VStackNode>) {
+            return container(ItemKind::vstack, node, n.children, env, Axis::vertical);
+          } else if constexpr (std::is_same_v<T, HStackNode>) {
+            return container(ItemKind::hstack, node, n.children, env, Axis::horizontal);
+          } else if constexpr (std::is_same_v<T, ZStackNode> || std::is_same_v<T, GroupNode>) {
+            // A group outside a stack overlaps its children, centred.
+            return container(ItemKind::zstack, node, n.children, env, Axis::none);
+          } else if constexpr (std::is_same_v<T, SpacerNode>) {
+            return add(Item{.kind = ItemKind::spacer, .spacerAxis = axis, .node = node});
+          } else if constexpr (std::is_same_v<T, TextNode>) {
+            return textItem(formatted(n.content), env);
+          } else if constexpr (std::is_same_v<T, LabelNode>) {
+            std::uint32_t symbol = symbolItem(n.symbol, env);
+            std::uint32_t title = textItem(formatted(n.title), env);
+            settleDependence(symbol);
+            settleDependence(title);
+            return wrapper(ItemKind::label, node, {symbol, title});
+          } else if constexpr (std::is_same_v<T, SymbolNode>) {
+            return symbolItem(n.name, env);
+          } else if constexpr (std::is_same_v<T, ImageNode>) {
+            return add(Item{.kind = ItemKind::image, .node = node});
+          } else if constexpr (std::is_same_v<T, RectangleNode>) {
+            return add(Item{.kind = ItemKind::rectangle, .node = node});
+          } else if constexpr (std::is_same_v<T, CapsuleNode>) {
+            return add(Item{.kind = ItemKind::capsule, .node = node});
+          } else if constexpr (std::is_same_v<T, GeometryReaderNode>) {
+            environments_.push_back(env);
+            return add(Item{.kind = ItemKind::geometryReader, .node = node,
+                            .environment = static_cast<std::uint32_t>(environments_.size() - 1)});
+          } else if constexpr (std::is_same_v<T, FixedFrameNode>) {
+            return wrapper(ItemKind::fixedFrame, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, FlexibleFrameNode>) {
+            return wrapper(ItemKind::flexibleFrame, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, PaddingNode>) {
+            return wrapper(ItemKind::padding, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, BackgroundNode>) {
+            std::uint32_t behind = resolve(n.behind, env, Axis::none);
+            return wrapper(ItemKind::background, node, {behind, resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, EnvironmentNode>) {
+            Environment inner = env;
+            if (n.font) inner.font = *n.font;
+            if (n.foreground) inner.foreground = *n.foreground;
+            if (n.lineLimit) inner.lineLimit = *n.lineLimit;
+            if (n.monospacedDigit) inner.monospacedDigit = *n.monospacedDigit;
+            return resolve(n.content, inner, axis);
+          } else if constexpr (std::is_same_v<T, LinkNode>) {
+            return wrapper(ItemKind::link, node, {resolve(n.label, env, axis)});
+          } else if constexpr (std::is_same_v<T, WidgetURLNode>) {
+            return wrapper(ItemKind::widgetURL, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, AccessibilityNode>) {
+            return wrapper(ItemKind::accessibility, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, ContainerBackgroundNode>) {
+            // The widget canvas draws it behind the whole widget; in the tree it is its content.
+            return resolve(n.content, env, axis);
+          } else if constexpr (std::is_same_v<T, WidgetEnvironmentReaderNode>) {
+            View content = n.content(services_.widget);
+            keepAlive_.push_back(content);
+            return resolve(content, env, axis);
+          } else {
+            static_assert(std::is_same_v<T, IdentityNode>);
+            return wrapper(ItemKind::identity, node, {resolve(n.content, env, axis)});
+          }
+        },
+        node->value);
+  }
+
+  // ---- Step 2: sizes ---------------------------------------------------------------------------
+
+  // Measuring is the costly part of layout, so a text is measured once per width, and not at all
+  // for a width at which an earlier measurement already holds: a text that fitted, uncut, in
+  // `measuredWidth` breaks its lines the same way in any width from its own width up to that.
+  const TextMeasurement& measured(std::uint32_t entryIndex, double width) {
+    TextEntry& entry = texts_[entryIndex];
+    for (const auto& [measuredWidth, m] : entry.measured)
+      if (measuredWidth == width || (!m.truncated && m.size.width <= width && width <= measuredWidth)) return m;
+    if (entry.measured.empty()) entry.measured.reserve(4);
+    entry.measured.emplace_back(
+        width, services_.measurer.measure(entry.text, entry.style, width, entry.lineLimit));
+    return entry.measured.back().second;
+  }
+
+  std::uint32_t child(std::uint32_t index, std::uint32_t n = 0) const {
+    return children_[items_[index].childBegin + n];
+  }
+
+  // The proposal with the axes an item ignores left out: what its sizes are memoised by.
+  ProposedSize relevant(const Item& item, const ProposedSize& proposal) const {
+    return {item.dependsOnWidth ? proposal.width : std::nullopt, item.dependsOnHeight ? proposal.height : std::nullopt};
+  }
+
+  Size sizeOf(std::uint32_t index, const ProposedSize& proposal) {
+    const Item& item = items_[index];
+    ProposedSize p = relevant(item, proposal);
+    SizeCache::Key key = SizeCache::key(p);
+    if (const Size* cached = item.cache.find(key)) return *cached;
+    Size size = computeSize(index, p);
+    items_[index].cache.store(key, size);
+    return size;
+  }
+
+  struct StackShape {
+    Axis axis;
+    double spacing;
+    double alignment;  // fraction across the axis
+  };
+
+  StackShape stackShape(const Item& item) const {
+    if (item.kind == ItemKind::vstack) {
+      const auto& o = std::get<VStackNode>(item.node->value).options;
+      return {Axis::vertical, o.spacing, fraction(o.alignment)};
+    }
+    if (item.kind == ItemKind::hstack) {
+      const auto& o = std::get<HStackNode>(item.node->value).options;
+      return {Axis::horizontal, o.spacing, fraction(o.alignment)};
+    }
+    return {Axis::horizontal, kLabelGap, 0.5};  // label
+  }
+
+  bool isSpacer(std::uint32_t index) const { return items_[index].kind == ItemKind::spacer; }
+  double spacerMinimum(std::uint32_t index) const {
+    return std::get<SpacerNode>(items_[index].node->value).options.minLength;
+  }
+
+  std::uint32_t childCount(std::uint32_t index) const { return items_[index].childEnd - items_[index].childBegin; }
+
+  // Each child's length along the stack's axis for proposal p; returns the stack's size.
+  Size arrange(std::uint32_t index, const ProposedSize& p, std::span<double> lengths) {
+    StackShape shape = stackShape(items_[index]);
+    std::uint32_t begin = items_[index].childBegin, end = items_[index].childEnd;
+    std::optional<double> offered = along(shape.axis, p), crossOffered = across(shape.axis, p);
+    bool Item::*dependsAlong = shape.axis == Axis::vertical ? &Item::dependsOnHeight : &Item::dependsOnWidth;
+    if (!offered) {
+      for (std::uint32_t i = begin; i < end; ++i) {
+        std::uint32_t c = children_[i];
+        lengths[i - begin] = isSpacer(c) ? spacerMinimum(c)
+                                         : along(shape.axis, sizeOf(c, proposal(shape.axis, std::nullopt, crossOffered)));
+      }
+    } else {
+      SmallBuffer<StackItem, 32> stackItems(end - begin);
+      for (std::uint32_t i = begin; i < end; ++i) {
+        std::uint32_t c = children_[i];
+        StackItem& item = stackItems[i - begin];
+        if (isSpacer(c)) {
+          item = {.min = spacerMinimum(c), .max = kInfinity, .spacer = true};
+        } else if (!(items_[c].*dependsAlong)) {
+          double length = along(shape.axis, sizeOf(c, proposal(shape.axis, std::nullopt, crossOffered)));
+          item = {.min = length, .max = length};
+        } else {
+          item = {.min = along(shape.axis, sizeOf(c, proposal(shape.axis, 0.0, crossOffered))),
+                  .max = along(shape.axis, sizeOf(c, proposal(shape.axis, kInfinity, crossOffered)))};
+        }
+      }
+      auto choose = [&](std::size_t i, double length) {
+        return along(shape.axis, sizeOf(children_[begin + i], proposal(shape.axis, length, crossOffered)));
+      };
+      shareStackSpace(stackItems.span(), *offered, shape.spacing, choose, lengths);
+    }
+    double total = 0, thickness = 0;
+    for (std::uint32_t i = begin; i < end; ++i) {
+      double length = lengths[i - begin];
+      total += length;
+      if (isSpacer(children_[i])) continue;  // 0 across
+      thickness = std::max(thickness, across(shape.axis, sizeOf(children_[i], proposal(shape.axis, length, crossOffered))));
+    }
+    if (end - begin > 1) total += shape.spacing * static_cast<double>(end - begin - 1);
+    return shape.axis == Axis::vertical ? Size{thickness, total} : Size{total, thickness};
+  }
+
+  Size stackSize(std::uint32_t index, const ProposedSize& p) {
+    Item& item = items_[index];
+    if (!item.arranged) {
+      item.arrangedLengths = static_cast<std::uint32_t>(lengths_.size());
+      lengths_.resize(lengths_.size() + childCount(index));
+    }
+    SmallBuffer<double, 32> lengths(childCount(index));
+    Size size = arrange(index, p, lengths.span());
+    Item& arranged = items_[index];
+    std::copy(lengths.span().begin(), lengths.span().end(), lengths_.begin() + arranged.arrangedLengths);
+    arranged.arranged = true;
+    arranged.arrangedFor = SizeCache::key(p);
+    return size;
+  }
+
+  Size imageSize(const ImageOptions& o, const ProposedSize& p) const {
+    Size intrinsic = services_.assets.imageSize(o.name).value_or(Size{});
+    if (!o.resizable) return intrinsic;
+    if (!o.contentMode) return {p.width.value_or(intrinsic.width), p.height.value_or(intrinsic.height)};
+    if (intrinsic.width <= 0 || intrinsic.height <= 0) return {};
+    std::optional<double> scale;
+    auto consider = [&](std::optional<double> offered, double length) {
+      if (!offered) return;
+      double s = *offered / length;
+      if (!scale) scale = s;
+      else scale = *o.contentMode == ContentMode::fit ? std::min(*scale, s) : std::max(*scale, s);
+    };
+    consider(p.width, intrinsic.width);
+    consider(p.height, intrinsic.height);
+    double s = scale.value_or(1.0);
+    return {intrinsic.width * s, intrinsic.height * s};
+  }
+
+  Size computeSize(std::uint32_t index, const ProposedSize& p) {
+    const Item& item = items_[index];
+    switch (item.kind) {
+      case ItemKind::empty: return {};
+      case ItemKind::vstack:
+      case ItemKind::hstack:
+      case ItemKind::label: return stackSize(index, p);
+      case ItemKind::zstack: {
+        Size size{};
+        for (std::uint32_t i = item.childBegin; i < item.childEnd; ++i) {
+          Size s = sizeOf(children_[i], p);
+          size = {std::max(size.width, s.width), std::max(size.height, s.height)};
+        }
+        return size;
+      }
+      case ItemKind::spacer: {
+        double minimum = spacerMinimum(index);
+        auto grow = [&](std::optional<double> offered) { return std::max(minimum, offered.value_or(minimum)); };
+        if (item.spacerAxis == Axis::none) return {grow(p.width), grow(p.height)};
+        double length = grow(along(item.spacerAxis, p));
+        return item.spacerAxis == Axis::vertical ? Size{0, length} : Size{length, 0};
+      }
+      case ItemKind::text: return measured(item.text, p.width.value_or(kInfinity)).size;
+      case ItemKind::symbol: return services_.measurer.symbolSize(item.font);
+      case ItemKind::image: return imageSize(std::get<ImageNode>(item.node->value).options, p);
+      case ItemKind::rectangle:
+      case ItemKind::capsule:
+      case ItemKind::geometryReader:
+        return {p.width.value_or(kUnspecifiedLength), p.height.value_or(kUnspecifiedLength)};
+      case ItemKind::fixedFrame: {
+        const FixedFrame& f = std::get<FixedFrameNode>(item.node->value).frame;
+        Size c = sizeOf(child(index), {f.width ? f.width : p.width, f.height ? f.height : p.height});
+        return {f.width.value_or(c.width), f.height.value_or(c.height)};
+      }
+      case ItemKind::flexibleFrame: {
+        const FlexibleFrame& f = std::get<FlexibleFrameNode>(item.node->value).frame;
+        AxisBounds w = widthBounds(f), h = heightBounds(f);
+        Size c = sizeOf(child(index), {clampedProposal(p.width, w), clampedProposal(p.height, h)});
+        return {flexibleLength(p.width, w, c.width), flexibleLength(p.height, h, c.height)};
+      }
+      case ItemKind::padding: {
+        const EdgeInsets& e = std::get<PaddingNode>(item.node->value).insets;
+        Size c = sizeOf(child(index), paddedProposal(p, e));
+        return {c.width + e.leading + e.trailing, c.height + e.top + e.bottom};
+      }
+      case ItemKind::background: return sizeOf(child(index, 1), p);
+      case ItemKind::link:
+      case ItemKind::widgetURL:
+      case ItemKind::accessibility:
+      case ItemKind::identity: return sizeOf(child(index), p);
+    }
+    return {};
+  }
+
+  static ProposedSize paddedProposal(const ProposedSize& p, const EdgeInsets& e) {
+    auto less = [](std::optional<double> length, double insets) -> std::optional<double> {
+      if (!length) return std::nullopt;
+      return std::max(0.0, *length - insets);
+    };
+    return {less(p.width, e.leading + e.trailing), less(p.height, e.top + e.bottom)};
+  }
+
+  // ---- Step 3: placing and writing the display list ---------------------------------------------
+
+  std::size_t emit(LayoutKind kind, std::size_t parent, int depth, Rect frame, LayoutPayload payload = {}) {
+    tree_.nodes.push_back(LayoutNode{.kind = kind, .parent = parent, .depth = depth, .subtreeEnd = 0,
+                                     .frame = frame, .payload = std::move(payload)});
+    return tree_.nodes.size() - 1;
+  }
+
+  std::optional<LayoutKind> nodeKind(ItemKind kind) const {
+    switch (kind) {
+      case ItemKind::empty:
+      case ItemKind::widgetURL: return std::nullopt;
+      case ItemKind::vstack: return LayoutKind::vstack;
+      case ItemKind::hstack: return LayoutKind::hstack;
+      case ItemKind::zstack: return LayoutKind::zstack;
+      case ItemKind::label: return LayoutKind::label;
+      case ItemKind::spacer: return LayoutKind::spacer;
+      case ItemKind::text: return LayoutKind::text;
+      case ItemKind::symbol: return LayoutKind::symbol;
+      case ItemKind::image: return LayoutKind::image;
+      case ItemKind::rectangle: return LayoutKind::rectangle;
+      case ItemKind::capsule: return LayoutKind::capsule;
+      case ItemKind::geometryReader: return LayoutKind::geometryReader;
+      case ItemKind::fixedFrame:
+      case ItemKind::flexibleFrame: return LayoutKind::frame;
+      case ItemKind::padding: return LayoutKind::padding;
+      case ItemKind::background: return LayoutKind::background;
+      case ItemKind::link: return LayoutKind::link;
+      case ItemKind::accessibility: return LayoutKind::accessibility;
+      case ItemKind::identity: return LayoutKind::identity;
+    }
+    return std::nullopt;
+  }
+
+  LayoutPayload payload(std::uint32_t index, const ProposedSize& p) {
+    const Item& item = items_[index];
+    const Appearance& appearance = services_.appearance;
+    switch (item.kind) {
+      case ItemKind::text: {
+        const TextMeasurement& m = measured(item.text, p.width.value_or(kInfinity));
+        const TextEntry& entry = texts_[item.text];
+        return TextRun{.text = entry.text, .drawnText = m.drawnText, .font = item.font,
+                       .tabularDigits = entry.style.monospacedDigits, .color = item.color,
+                       .lineLimit = entry.lineLimit, .truncated = m.truncated, .lineCount = m.lineCount,
+                       .baseline = m.baseline};
+      }
+      case ItemKind::symbol: return SymbolRun{.name = *item.symbol, .font = item.font, .color = item.color};
+      case ItemKind::image: return ImageRun{.name = std::get<ImageNode>(item.node->value).options.name};
+      case ItemKind::rectangle:
+        return RectangleFill{.fill = std::get<RectangleNode>(item.node->value).fill.resolve(appearance)};
+      case ItemKind::capsule: {
+        const auto& c = std::get<CapsuleNode>(item.node->value);
+        CapsuleShape shape;
+        if (c.fill) shape.fill = c.fill->resolve(appearance);
+        if (c.stroke) {
+          shape.stroke = c.stroke->resolve(appearance);
+          shape.lineWidth = c.lineWidth;
+        }
+        return shape;
+      }
+      case ItemKind::link: return LinkTarget{.url = std::get<LinkNode>(item.node->value).destination};
+      case ItemKind::accessibility: {
+        const auto& a = std::get<AccessibilityNode>(item.node->value);
+        AccessibilityInfo info{.children = a.children};
+        if (a.label) info.label = formatted(*a.label);
+        return info;
+      }
+      case ItemKind::identity: return RowIdentity{.id = std::get<IdentityNode>(item.node->value).id};
+      default: return {};
+    }
+  }
+
+  void placeStack(std::uint32_t index, const ProposedSize& p, Rect frame, std::size_t parent, int depth) {
+    StackShape shape = stackShape(items_[index]);
+    SmallBuffer<double, 32> lengths(childCount(index));
+    const Item& item = items_[index];
+    if (item.arranged && item.arrangedFor == SizeCache::key(relevant(item, p))) {
+      std::copy_n(lengths_.begin() + item.arrangedLengths, lengths.size(), lengths.span().begin());
+    } else {
+      arrange(index, p, lengths.span());
+    }
+    double position = shape.axis == Axis::vertical ? frame.y : frame.x;
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+      std::uint32_t c = children_[items_[index].childBegin + i];
+      ProposedSize childProposal = proposal(shape.axis, lengths[i], across(shape.axis, p));
+      double thickness = across(shape.axis, sizeOf(c, childProposal));
+      double room = across(shape.axis, frame.size());
+      double offset = (room - thickness) * shape.alignment;
+      Point origin = shape.axis == Axis::vertical ? Point{frame.x + offset, position} : Point{position, frame.y + offset};
+      place(c, childProposal, origin, parent, depth);
+      position += lengths[i] + shape.spacing;
+    }
+  }
+
+  void placeAligned(std::uint32_t c, const ProposedSize& childProposal, Rect frame, Alignment alignment,
+                    std::size_t parent, int depth) {
+    Size size = sizeOf(c, childProposal);
+    place(c, childProposal, aligned({frame.x, frame.y}, frame.size(), size, alignment), parent, depth);
+  }
+
+  void place(std::uint32_t index, const ProposedSize& p, Point origin, std::size_t parent, int depth) {
+    Size size = sizeOf(index, p);
+    Rect frame{origin.x, origin.y, size.width, size.height};
+    const ItemKind kind = items_[index].kind;
+    const Node* node = items_[index].node;
+
+    if (kind == ItemKind::empty) return;
+    if (kind == ItemKind::widgetURL) {
+      place(child(index), p, origin, parent, depth);
+      if (!tree_.widgetURL) tree_.widgetURL = std::get<WidgetURLNode>(node->value).url;
+      return;
+    }
+
+    std::size_t self = emit(*nodeKind(kind), parent, depth, frame, payload(index, p));
+    int inner = depth + 1;
+    switch (kind) {
+      case ItemKind::vstack:
+      case ItemKind::hstack:
+      case ItemKind::label: placeStack(index, p, frame, self, inner); break;
+      case ItemKind::zstack: {
+        Alignment alignment = std::holds_alternative<ZStackNode>(node->value)
+                                  ? std::get<ZStackNode>(node->value).options.alignment
+                                  : Alignment::center();
+        for (std::uint32_t i = items_[index].childBegin; i < items_[index].childEnd; ++i)
+          placeAligned(children_[i], p, frame, alignment, self, inner);
+        break;
+      }
+      case ItemKind::geometryReader: {
+        const auto& reader = std::get<GeometryReaderNode>(node->value);
+        keepAlive_.push_back(reader.content(size));
+        Environment env = environments_[items_[index].environment];
+        std::uint32_t content = resolve(keepAlive_.back(), env, Axis::none);
+        place(content, size, origin, self, inner);
+        break;
+      }
+      case ItemKind::fixedFrame: {
+        const FixedFrame& f = std::get<FixedFrameNode>(node->value).frame;
+        placeAligned(child(index), {f.width ? f.width : p.width, f.height ? f.height : p.height}, frame,
+                     f.alignment, self, inner);
+        break;
+      }
+      case ItemKind::flexibleFrame: {
+        const FlexibleFrame& f = std::get<FlexibleFrameNode>(node->value).frame;
+        placeAligned(child(index), {clampedProposal(p.width, widthBounds(f)), clampedProposal(p.height, heightBounds(f))},
+                     frame, f.alignment, self, inner);
+        break;
+      }
+      case ItemKind::padding: {
+        const EdgeInsets& e = std::get<PaddingNode>(node->value).insets;
+        place(child(index), paddedProposal(p, e), {origin.x + e.leading, origin.y + e.top}, self, inner);
+        break;
+      }
+      case ItemKind::background: {
+        placeAligned(child(index, 0), size, frame, std::get<BackgroundNode>(node->value).alignment, self, inner);
+        place(child(index, 1), p, origin, self, inner);
+        break;
+      }
+      case ItemKind::link:
+      case ItemKind::accessibility:
+      case ItemKind::identity: place(child(index), p, origin, self, inner); break;
+      default: break;
+    }
+    tree_.nodes[self].subtreeEnd = tree_.nodes.size();
+  }
+
+  const LayoutServices& services_;
+  std::vector<Item> items_;
+  std::vector<std::uint32_t> children_;
+  std::vector<TextEntry> texts_;
+  std::vector<double> lengths_;  // stacks' latest arrangements (Item::arrangedLengths)
+  std::vector<Environment> environments_;
+  std::vector<View> keepAlive_;  // readers' content, built during resolving and placing
+  LayoutTree tree_;
+};
+
+}  // namespace
+
+LayoutTree layout(const View& view, ProposedSize proposal, const LayoutServices& services) {
+  return Engine(services).run(view, proposal);
+}
+
+}  // namespace host

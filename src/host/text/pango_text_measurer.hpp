@@ -1,0 +1,52 @@
+#pragma once
+// The TextMeasurer that the real host lays out with: Pango shaping with the faces and features
+// described in pango_text_layout.hpp. Measurements are cached by text, style, width and line
+// limit, so a layout pass that asks twice, or a later pass over the same texts, shapes once.
+//
+// Thread-safety: one measurer may be shared by several threads; its Pango objects and cache sit
+// behind a mutex, so calls run one at a time. Give each busy thread its own measurer for parallelism.
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "host/text/pango_text_layout.hpp"
+#include "host/layout/text_measurer.hpp"
+
+namespace host {
+
+class PangoTextMeasurer final : public TextMeasurer {
+ public:
+  TextMeasurement measure(std::string_view text, const TextStyle& style, double maxWidth,
+                          std::optional<int> lineLimit) const override;
+  // A square as tall as the font's ascent: a symbol stands as high as the letters beside it, and
+  // our symbol artwork is drawn on a square canvas.
+  Size symbolSize(const Font& font) const override;
+
+  // Forgets every measurement (after fonts change; benchmarks use it to measure shaping).
+  void clearCache();
+
+  // The family of the face a style is set in on this system (pango_text_layout.hpp says why).
+  std::string family(const TextStyle& style) const;
+
+ private:
+  struct Key {
+    std::string text;
+    TextStyle style;
+    double maxWidth = 0;
+    std::optional<int> lineLimit;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
+  };
+  // Enough for every text of a few widgets; cleared whole when full rather than tracking use.
+  static constexpr std::size_t kCacheLimit = 4096;
+
+  mutable std::mutex mutex_;
+  mutable PangoTextLayout pango_;
+  mutable std::unordered_map<Key, TextMeasurement, KeyHash> cache_;
+  mutable std::vector<std::pair<Font, Size>> symbolSizes_;  // a handful of fonts at most
+};
+
+}  // namespace host
