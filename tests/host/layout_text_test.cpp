@@ -92,3 +92,34 @@ TEST(LayoutText, RowCutsTheNameBeforeTheUsage) {
 
 }  // namespace
 }  // namespace host
+
+namespace host {
+namespace {
+
+// A text is measured only as far as could ever show in the size the root was proposed: at most a
+// glyph every twentieth of the font size across, a line every half size down.
+TEST(LayoutText, HugeTextsAreCutToWhatCouldShowBeforeMeasuring) {
+  const std::string huge(1'000'000, 'x');
+  const struct {
+    std::optional<int> lineLimit;
+    ProposedSize root;
+    std::size_t kept;
+  } rows[] = {
+      {1, Size{1000, 50}, 2001},                      // 1000 / 0.5 + 1 per line
+      {2, Size{1000, 50}, 4002},
+      {std::nullopt, Size{1000, 50}, 2001 * 11},      // 50 / 5 + 1 lines
+      {1, ProposedSize{std::nullopt, 50}, 65535},     // no wider than a drawing surface can be
+  };
+  for (const auto& row : rows) {
+    Fixture f;
+    const LayoutTree tree = f.lay(Text(huge).font(Font::system(10)).lineLimit(row.lineLimit), row.root);
+    EXPECT_EQ(tree.nodes[0].as<TextRun>()->text, huge.substr(0, row.kept));
+    for (const auto& call : f.measurer.calls) EXPECT_EQ(std::get<0>(call).size(), row.kept);
+  }
+  // Never fewer than a thousand clusters are kept, however small the root.
+  Fixture f;
+  EXPECT_EQ(f.lay(Text(huge).lineLimit(1), Size{1, 1}).nodes[0].as<TextRun>()->text.size(), 1024u);
+}
+
+}  // namespace
+}  // namespace host

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/layout/fitting_rows.hpp"
 #include "host/layout/small_buffer.hpp"
 #include "host/layout/stack_space.hpp"
 
@@ -17,6 +18,7 @@ namespace {
 
 constexpr double kLabelGap = 4;            // between a label's symbol and its title
 constexpr double kUnspecifiedLength = 10;  // a shape or reader proposed nothing on an axis
+constexpr double kMaxVisibleLength = 32767;  // no drawing surface is larger, in points at scale 1
 
 enum class Axis : std::uint8_t { none, horizontal, vertical };
 
@@ -26,11 +28,13 @@ struct Environment {
   Color foreground = Color::primary();
   std::optional<int> lineLimit{};
   bool monospacedDigit = false;
+  double minimumScaleFactor = 1;
 };
 
 enum class ItemKind : std::uint8_t {
   empty, vstack, hstack, zstack, label, spacer, text, symbol, image, rectangle, capsule, geometryReader,
-  fixedFrame, flexibleFrame, padding, background, link, widgetURL, accessibility, identity,
+  fixedFrame, flexibleFrame, padding, background, link, widgetURL, accessibility, identity, fittingVStack,
+  hidden,
 };
 
 // A proposal-to-size memo. Every item is sized for a handful of proposals per pass (its minimum,
@@ -76,7 +80,8 @@ struct Item {
   std::uint32_t childBegin = 0;  // range in Engine::children_
   std::uint32_t childEnd = 0;
   std::uint32_t text = 0;         // texts: index in Engine::texts_
-  std::uint32_t environment = 0;  // geometry readers: index in Engine::environments_
+  std::uint32_t environment = 0;  // geometry readers, fitting stacks: index in Engine::environments_
+  std::uint32_t fitting = 0;      // fitting stacks: index in Engine::fittings_
   const std::string* symbol = nullptr;
   Font font{};
   Rgba color{};
@@ -98,7 +103,14 @@ struct TextEntry {
   std::string text;
   TextStyle style;
   std::optional<int> lineLimit;
+  double minimumScale = 1;
   std::vector<std::pair<double, TextMeasurement>> measured;
+};
+
+// A fitting stack's rows and overflow views, resolved as sizing first reaches them.
+struct FittingEntry {
+  std::vector<std::uint32_t> rows;                                  // items of rows 0, 1, ...
+  std::vector<std::pair<std::size_t, std::uint32_t>> overflows;     // by the number left out
 };
 
 double along(Axis axis, Size s) { return axis == Axis::vertical ? s.height : s.width; }
@@ -146,6 +158,8 @@ class Engine {
     children_.reserve(128);
     texts_.reserve(32);
     lengths_.reserve(128);
+    visible_ = {std::min(p.width.value_or(kMaxVisibleLength), kMaxVisibleLength),
+                std::min(p.height.value_or(kMaxVisibleLength), kMaxVisibleLength)};
     std::uint32_t root = resolve(view, Environment{}, Axis::none);
     tree_.nodes.reserve(items_.size() + 16);
     tree_.size = sizeOf(root, p);
@@ -199,13 +213,29 @@ class Engine {
     return index;
   }
 
+  // A text is shaped only as far as could ever show: no glyph of a text face advances less than a
+  // twentieth of its size (zero-width characters aside), no line is less than half its size high,
+  // and nothing shows beyond the size the root was proposed. Clusters stay whole. (What a text is
+  // cut to is also what its run reports and accessibility reads.)
+  void capToVisible(std::string& text, const Environment& env) const {
+    const double size = std::max(env.font.size * env.minimumScaleFactor, 0.5);
+    const double perLine = std::floor(visible_.width / (size / 20)) + 1;
+    const double lines = env.lineLimit && *env.lineLimit > 0 ? *env.lineLimit : std::floor(visible_.height / (size / 2)) + 1;
+    const double graphemes = std::clamp(perLine * lines, 1024.0, 1e9);  // short texts are never cut
+    if (static_cast<double>(text.size()) <= graphemes) return;  // a cluster is at least one byte
+    text.resize(services_.measurer.graphemePrefix(text, static_cast<std::size_t>(graphemes)));
+  }
+
   std::uint32_t textItem(std::string text, const Environment& env) {
+    capToVisible(text, env);
     TextStyle style{.font = env.font, .monospacedDigits = env.monospacedDigit};
+    const double minimumScale = env.minimumScaleFactor;
     std::uint32_t entry = 0;
     while (entry < texts_.size() && !(texts_[entry].text == text && texts_[entry].style == style &&
-                                      texts_[entry].lineLimit == env.lineLimit))
+                                      texts_[entry].lineLimit == env.lineLimit &&
+                                      texts_[entry].minimumScale == minimumScale))
       ++entry;
-    if (entry == texts_.size()) texts_.push_back({std::move(text), style, env.lineLimit, {}});
+    if (entry == texts_.size()) texts_.push_back({std::move(text), style, env.lineLimit, minimumScale, {}});
     return add(Item{.kind = ItemKind::text, .text = entry, .font = env.font,
                     .color = env.foreground.resolve(services_.appearance)});
   }
@@ -248,7 +278,8 @@ class Engine {
         break;
       case ItemKind::rectangle:
       case ItemKind::capsule:
-      case ItemKind::geometryReader: depends(true, true); break;
+      case ItemKind::geometryReader:
+      case ItemKind::fittingVStack: depends(true, true); break;
       case ItemKind::vstack:
       case ItemKind::hstack:
       case ItemKind::zstack:
@@ -269,7 +300,8 @@ class Engine {
       case ItemKind::link:
       case ItemKind::widgetURL:
       case ItemKind::accessibility:
-      case ItemKind::identity: depends(childOf().dependsOnWidth, childOf().dependsOnHeight); break;
+      case ItemKind::identity:
+      case ItemKind::hidden: depends(childOf().dependsOnWidth, childOf().dependsOnHeight); break;
     }
   }
 
@@ -309,6 +341,14 @@ class Engine {
             environments_.push_back(env);
             return add(Item{.kind = ItemKind::geometryReader, .node = node,
                             .environment = static_cast<std::uint32_t>(environments_.size() - 1)});
+          } else if constexpr (std::is_same_v<T, HiddenNode>) {
+            return wrapper(ItemKind::hidden, node, {resolve(n.content, env, axis)});
+          } else if constexpr (std::is_same_v<T, FittingVStackNode>) {
+            environments_.push_back(env);
+            fittings_.emplace_back();
+            return add(Item{.kind = ItemKind::fittingVStack, .node = node,
+                            .environment = static_cast<std::uint32_t>(environments_.size() - 1),
+                            .fitting = static_cast<std::uint32_t>(fittings_.size() - 1)});
           } else if constexpr (std::is_same_v<T, FixedFrameNode>) {
             return wrapper(ItemKind::fixedFrame, node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, FlexibleFrameNode>) {
@@ -324,6 +364,8 @@ class Engine {
             if (n.foreground) inner.foreground = *n.foreground;
             if (n.lineLimit) inner.lineLimit = *n.lineLimit;
             if (n.monospacedDigit) inner.monospacedDigit = *n.monospacedDigit;
+            if (n.minimumScaleFactor)
+              inner.minimumScaleFactor = std::isfinite(*n.minimumScaleFactor) ? std::clamp(*n.minimumScaleFactor, 0.01, 1.0) : 1;
             return resolve(n.content, inner, axis);
           } else if constexpr (std::is_same_v<T, LinkNode>) {
             return wrapper(ItemKind::link, node, {resolve(n.label, env, axis)});
@@ -354,11 +396,33 @@ class Engine {
   const TextMeasurement& measured(std::uint32_t entryIndex, double width) {
     TextEntry& entry = texts_[entryIndex];
     for (const auto& [measuredWidth, m] : entry.measured)
-      if (measuredWidth == width || (!m.truncated && m.size.width <= width && width <= measuredWidth)) return m;
+      if (measuredWidth == width ||
+          (!m.truncated && m.fontScale == 1 && m.size.width <= width && width <= measuredWidth))  // shrunk: exact widths only
+        return m;
     if (entry.measured.empty()) entry.measured.reserve(4);
-    entry.measured.emplace_back(
-        width, services_.measurer.measure(entry.text, entry.style, width, entry.lineLimit));
+    TextMeasurement m = services_.measurer.measure(entry.text, entry.style, width, entry.lineLimit);
+    if (m.truncated && entry.minimumScale < 1 && std::isfinite(width)) m = shrunkToFit(entry, width, std::move(m));
+    entry.measured.emplace_back(width, std::move(m));
     return entry.measured.back().second;
+  }
+
+  // A text cut off at its full size, set smaller until it fits, down to its minimum scale; cut off
+  // there if it still does not. Widths scale with the size, so the first try usually fits.
+  TextMeasurement shrunkToFit(const TextEntry& entry, double width, TextMeasurement cut) const {
+    const TextMeasurer& measurer = services_.measurer;
+    const double ideal = measurer.measure(entry.text, entry.style, kInfinity, entry.lineLimit).size.width;
+    const double lines = entry.lineLimit ? std::max(*entry.lineLimit, 1) : 1;
+    double scale = ideal > 0 ? std::clamp(width * lines / ideal, entry.minimumScale, 1.0) : entry.minimumScale;
+    for (int attempt = 0; attempt < 6; ++attempt) {
+      TextStyle style = entry.style;
+      style.font.size *= scale;
+      TextMeasurement m = measurer.measure(entry.text, style, width, entry.lineLimit);
+      m.fontScale = scale;
+      if (!m.truncated || scale <= entry.minimumScale) return m;
+      cut = std::move(m);
+      scale = attempt == 4 ? entry.minimumScale : std::max(entry.minimumScale, scale * 0.97);
+    }
+    return cut;
   }
 
   std::uint32_t child(std::uint32_t index, std::uint32_t n = 0) const {
@@ -463,6 +527,76 @@ class Engine {
     return size;
   }
 
+  // ---- Fitting stacks: rows resolved and sized only as far as the height offered reaches ------
+
+  std::uint32_t fittingRow(std::uint32_t index, std::size_t row) {
+    const auto& node = std::get<FittingVStackNode>(items_[index].node->value);
+    const std::uint32_t entry = items_[index].fitting;
+    while (fittings_[entry].rows.size() <= row) {
+      const View row = node.row(fittings_[entry].rows.size());
+      keepAlive_.push_back(row);
+      const Environment env = environments_[items_[index].environment];  // resolving may add environments
+      const std::uint32_t resolved = resolve(row, env, Axis::vertical);
+      fittings_[entry].rows.push_back(resolved);
+    }
+    return fittings_[entry].rows[row];
+  }
+
+  std::uint32_t fittingOverflow(std::uint32_t index, std::size_t hidden) {
+    const std::uint32_t entry = items_[index].fitting;
+    for (const auto& [count, item] : fittings_[entry].overflows)
+      if (count == hidden) return item;
+    const View overflow = std::get<FittingVStackNode>(items_[index].node->value).overflow(hidden);
+    keepAlive_.push_back(overflow);
+    const Environment env = environments_[items_[index].environment];
+    const std::uint32_t resolved = resolve(overflow, env, Axis::vertical);
+    fittings_[entry].overflows.emplace_back(hidden, resolved);
+    return resolved;
+  }
+
+  // The rows shown for proposal p, then the overflow view when there is one; rows are proposed
+  // the width and their ideal height, as in a stack offered no height.
+  std::vector<std::uint32_t> fittingChildren(std::uint32_t index, const ProposedSize& p) {
+    const auto& node = std::get<FittingVStackNode>(items_[index].node->value);
+    const ProposedSize rowProposal{p.width, std::nullopt};
+    auto rowLength = [&](std::size_t i) { return sizeOf(fittingRow(index, i), rowProposal).height; };
+    auto overflowLength = [&](std::size_t hidden) { return sizeOf(fittingOverflow(index, hidden), rowProposal).height; };
+    FittingRows fit{node.count, false};
+    if (p.height) fit = fitRows(node.count, *p.height, node.options.spacing, rowLength, overflowLength);
+    std::vector<std::uint32_t> shown;
+    shown.reserve(fit.shown + 1);
+    for (std::size_t i = 0; i < fit.shown; ++i) shown.push_back(fittingRow(index, i));
+    if (fit.overflow) shown.push_back(fittingOverflow(index, node.count - fit.shown));
+    return shown;
+  }
+
+  Size fittingSize(std::uint32_t index, const ProposedSize& p) {
+    // Like a frame with an unbounded maximum height, it takes all of an unbounded offer, so a stack
+    // serves it after its other children, and it never lays out every row to learn its largest size.
+    if (p.height && std::isinf(*p.height)) return {p.width.value_or(0), kInfinity};
+    const double spacing = std::get<FittingVStackNode>(items_[index].node->value).options.spacing;
+    const ProposedSize rowProposal{p.width, std::nullopt};
+    Size size{};
+    const auto shown = fittingChildren(index, p);
+    for (std::uint32_t c : shown) {
+      const Size s = sizeOf(c, rowProposal);
+      size = {std::max(size.width, s.width), size.height + s.height};
+    }
+    if (shown.size() > 1) size.height += spacing * static_cast<double>(shown.size() - 1);
+    return size;
+  }
+
+  void placeFitting(std::uint32_t index, const ProposedSize& p, Rect frame, std::size_t parent, int depth) {
+    const auto& options = std::get<FittingVStackNode>(items_[index].node->value).options;
+    const ProposedSize rowProposal{p.width, std::nullopt};
+    double y = frame.y;
+    for (std::uint32_t c : fittingChildren(index, p)) {
+      const Size s = sizeOf(c, rowProposal);
+      place(c, rowProposal, {frame.x + (frame.width - s.width) * fraction(options.alignment), y}, parent, depth);
+      y += s.height + options.spacing;
+    }
+  }
+
   Size imageSize(const ImageOptions& o, const ProposedSize& p) const {
     Size intrinsic = services_.assets.imageSize(o.name).value_or(Size{});
     if (!o.resizable) return intrinsic;
@@ -490,7 +624,7 @@ class Engine {
       case ItemKind::label: return stackSize(index, p);
       case ItemKind::zstack: {
         Size size{};
-        for (std::uint32_t i = item.childBegin; i < item.childEnd; ++i) {
+        for (std::uint32_t i = item.childBegin, end = item.childEnd; i < end; ++i) {
           Size s = sizeOf(children_[i], p);
           size = {std::max(size.width, s.width), std::max(size.height, s.height)};
         }
@@ -504,6 +638,7 @@ class Engine {
         return item.spacerAxis == Axis::vertical ? Size{0, length} : Size{length, 0};
       }
       case ItemKind::text: return measured(item.text, p.width.value_or(kInfinity)).size;
+      case ItemKind::fittingVStack: return fittingSize(index, p);
       case ItemKind::symbol: return services_.measurer.symbolSize(item.font);
       case ItemKind::image: return imageSize(std::get<ImageNode>(item.node->value).options, p);
       case ItemKind::rectangle:
@@ -530,7 +665,8 @@ class Engine {
       case ItemKind::link:
       case ItemKind::widgetURL:
       case ItemKind::accessibility:
-      case ItemKind::identity: return sizeOf(child(index), p);
+      case ItemKind::identity:
+      case ItemKind::hidden: return sizeOf(child(index), p);
     }
     return {};
   }
@@ -554,7 +690,8 @@ class Engine {
   std::optional<LayoutKind> nodeKind(ItemKind kind) const {
     switch (kind) {
       case ItemKind::empty:
-      case ItemKind::widgetURL: return std::nullopt;
+      case ItemKind::widgetURL:
+      case ItemKind::hidden: return std::nullopt;
       case ItemKind::vstack: return LayoutKind::vstack;
       case ItemKind::hstack: return LayoutKind::hstack;
       case ItemKind::zstack: return LayoutKind::zstack;
@@ -573,6 +710,7 @@ class Engine {
       case ItemKind::link: return LayoutKind::link;
       case ItemKind::accessibility: return LayoutKind::accessibility;
       case ItemKind::identity: return LayoutKind::identity;
+      case ItemKind::fittingVStack: return LayoutKind::vstack;
     }
     return std::nullopt;
   }
@@ -584,7 +722,9 @@ class Engine {
       case ItemKind::text: {
         const TextMeasurement& m = measured(item.text, p.width.value_or(kInfinity));
         const TextEntry& entry = texts_[item.text];
-        return TextRun{.text = entry.text, .drawnText = m.drawnText, .font = item.font,
+        Font font = item.font;
+        font.size *= m.fontScale;
+        return TextRun{.text = entry.text, .drawnText = m.drawnText, .font = font,
                        .tabularDigits = entry.style.monospacedDigits, .color = item.color,
                        .lineLimit = entry.lineLimit, .truncated = m.truncated, .lineCount = m.lineCount,
                        .baseline = m.baseline};
@@ -649,7 +789,7 @@ class Engine {
     const ItemKind kind = items_[index].kind;
     const Node* node = items_[index].node;
 
-    if (kind == ItemKind::empty) return;
+    if (kind == ItemKind::empty || kind == ItemKind::hidden) return;
     if (kind == ItemKind::widgetURL) {
       place(child(index), p, origin, parent, depth);
       if (!tree_.widgetURL) tree_.widgetURL = std::get<WidgetURLNode>(node->value).url;
@@ -662,6 +802,7 @@ class Engine {
       case ItemKind::vstack:
       case ItemKind::hstack:
       case ItemKind::label: placeStack(index, p, frame, self, inner); break;
+      case ItemKind::fittingVStack: placeFitting(index, p, frame, self, inner); break;
       case ItemKind::zstack: {
         Alignment alignment = std::holds_alternative<ZStackNode>(node->value)
                                   ? std::get<ZStackNode>(node->value).options.alignment
@@ -714,6 +855,8 @@ class Engine {
   std::vector<TextEntry> texts_;
   std::vector<double> lengths_;  // stacks' latest arrangements (Item::arrangedLengths)
   std::vector<Environment> environments_;
+  std::vector<FittingEntry> fittings_;
+  Size visible_{};  // the root's proposal, bounded: nothing beyond it can show
   std::vector<View> keepAlive_;  // readers' content, built during resolving and placing
   LayoutTree tree_;
 };

@@ -33,7 +33,16 @@
 //   the proposal, and a maximum of kInfinity takes all that is offered.
 // - Padding: proposes the proposal less the insets (never below 0) and adds them back.
 // - Background: as large as its content; what lies behind is proposed exactly that size.
-// - Link, accessibility, identity, widget URL, environment: as large as what they wrap.
+// - Link, accessibility, identity, widget URL, environment: as large as what they wrap. Hidden: as
+//   large too, and it leaves no node, so nothing of it is drawn, tapped or read.
+// - Fitting stack: proposed a height, the leading rows that fit whole, else an overflow view for
+//   the rest (fitting_rows.hpp); rows are proposed the width and their ideal height and are built
+//   and resolved only when sizing reaches them. Proposed no height, every row. Proposed an unbounded
+//   height it takes it all, like a frame with an unbounded maximum, so a stack serves it last with
+//   what its other children leave, and no row is laid out just to learn its largest size.
+// - Text with a minimum scale factor and a line limit: when cut off at its size, it is set smaller,
+//   down to that factor, until it fits; its run carries the size it is set at.
+// - Texts are measured only as far as could show within the root's proposal (see capToVisible).
 // - Rows (ForEach) and other groups are spliced into the stack around them; empty views leave
 //   no child and so no spacing. A group outside any stack overlaps its children like a ZStack.
 // The widget-wide URL: the first widgetURL met in document order, a modifier's content counting

@@ -22,6 +22,9 @@ struct TextMeasurement {
   bool truncated = false;
   int lineCount = 1;
   double baseline = 0;    // from the top of the first line
+  // The fraction of the style's font size the text is set at: below 1 when the layout engine shrank
+  // it to fit (View::minimumScaleFactor). Measurers leave it at 1.
+  double fontScale = 1;
 };
 
 class TextMeasurer {
@@ -35,6 +38,10 @@ class TextMeasurer {
                                   std::optional<int> lineLimit) const = 0;
   // The box a symbol image takes when sized by `font`.
   virtual Size symbolSize(const Font& font) const = 0;
+  // The length in bytes of the first `count` grapheme clusters of `text` (all of it when it has
+  // fewer), so a text can be cut without splitting a character as the reader sees it. By default
+  // clusters are taken to be code points.
+  virtual std::size_t graphemePrefix(std::string_view text, std::size_t count) const;
 };
 
 }  // namespace host

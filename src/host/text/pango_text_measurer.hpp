@@ -22,6 +22,8 @@ class PangoTextMeasurer final : public TextMeasurer {
   // A square as tall as the font's ascent: a symbol stands as high as the letters beside it, and
   // our symbol artwork is drawn on a square canvas.
   Size symbolSize(const Font& font) const override;
+  // Clusters as Pango finds them (its cursor positions), reading only as far as needed.
+  std::size_t graphemePrefix(std::string_view text, std::size_t count) const override;
 
   // Forgets every measurement (after fonts change; benchmarks use it to measure shaping).
   void clearCache();

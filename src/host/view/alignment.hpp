@@ -25,6 +25,7 @@ struct Alignment {
   static constexpr Alignment top() { return {HorizontalAlignment::center, VerticalAlignment::top}; }
   static constexpr Alignment bottom() { return {HorizontalAlignment::center, VerticalAlignment::bottom}; }
   static constexpr Alignment topLeading() { return {HorizontalAlignment::leading, VerticalAlignment::top}; }
+  static constexpr Alignment bottomLeading() { return {HorizontalAlignment::leading, VerticalAlignment::bottom}; }
 
   friend constexpr bool operator==(const Alignment&, const Alignment&) = default;
 };

@@ -63,6 +63,13 @@ View View::monospacedDigit() const {
   return make(std::move(env));
 }
 
+View View::minimumScaleFactor(double factor) const {
+  auto env = environmentOf(*this);
+  if (env.minimumScaleFactor) return make(EnvironmentNode{.minimumScaleFactor = factor, .content = *this});
+  env.minimumScaleFactor = factor;
+  return make(std::move(env));
+}
+
 View View::accessibilityElement(AccessibilityChildren children) const {
   auto a11y = accessibilityOf(*this);
   a11y.children = children;
@@ -74,6 +81,7 @@ View View::accessibilityLabel(TextContent label) const {
   return make(std::move(a11y));
 }
 View View::widgetURL(const Url& url) const { return make(WidgetURLNode{url, *this}); }
+View View::hidden() const { return make(HiddenNode{*this}); }
 View View::containerBackground(const Color& color, ContainerBackgroundPlacement placement) const {
   return make(ContainerBackgroundNode{color, placement, *this});
 }
@@ -101,6 +109,10 @@ View CapsuleStrokeBorder(const Color& stroke, double lineWidth) {
   return make(CapsuleNode{.stroke = stroke, .lineWidth = lineWidth});
 }
 View GeometryReader(std::function<View(Size)> content) { return make(GeometryReaderNode{std::move(content)}); }
+View FittingVStack(FittingVStackOptions options, std::size_t count, std::function<View(std::size_t)> row,
+                   std::function<View(std::size_t)> overflow) {
+  return make(FittingVStackNode{options, count, std::move(row), std::move(overflow)});
+}
 View Link(const Url& destination, View label) { return make(LinkNode{destination, std::move(label)}); }
 View WidgetEnvironmentReader(std::function<View(const WidgetEnvironment&)> content) {
   return make(WidgetEnvironmentReaderNode{std::move(content)});

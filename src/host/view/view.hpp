@@ -66,10 +66,15 @@ class View {
   View foregroundStyle(const Color& color) const;
   View lineLimit(std::optional<int> lines) const;
   View monospacedDigit() const;
+  // A text with a line limit that does not fit its width first shrinks, down to this fraction of
+  // its font size, and only then is cut off.
+  View minimumScaleFactor(double factor) const;
 
   View accessibilityElement(AccessibilityChildren children) const;
   View accessibilityLabel(TextContent label) const;
   View widgetURL(const Url& url) const;
+  // Takes the room it would take, and shows nothing there: no drawing, no link, no element.
+  View hidden() const;
   // What the host fills the container with behind this view; the widget canvas reads it from the
   // outermost view of a widget's content.
   View containerBackground(const Color& color, ContainerBackgroundPlacement placement) const;
@@ -91,6 +96,12 @@ struct VStackOptions {
 struct ZStackOptions {
   Alignment alignment = Alignment::center();
 };
+// A column of rows made on demand that shows the leading rows that fit whole in the height it is
+// offered and, when some do not, a view made from the number left out in place of the last ones.
+struct FittingVStackOptions {
+  HorizontalAlignment alignment = HorizontalAlignment::center;
+  double spacing = 8;
+};
 struct SpacerOptions {
   double minLength = 0;
 };
@@ -109,6 +120,12 @@ struct ZStackNode { ZStackOptions options; std::vector<View> children; };
 // Children spliced into the enclosing stack, as if written there one by one (rows of ForEach).
 struct GroupNode { std::vector<View> children; };
 struct SpacerNode { SpacerOptions options; };
+struct FittingVStackNode {
+  FittingVStackOptions options;
+  std::size_t count = 0;
+  std::function<View(std::size_t)> row;       // row i, 0 <= i < count
+  std::function<View(std::size_t)> overflow;  // stands for that many rows left out
+};
 struct TextNode { TextContent content{}; };
 // A symbol, then a title, in the host's standard label arrangement.
 struct LabelNode { TextContent title; std::string symbol; };
@@ -127,6 +144,7 @@ struct EnvironmentNode {
   std::optional<Color> foreground{};
   std::optional<std::optional<int>> lineLimit{};
   std::optional<bool> monospacedDigit{};
+  std::optional<double> minimumScaleFactor{};
   View content{};
 };
 struct LinkNode { Url destination; View label; };
@@ -137,6 +155,7 @@ struct AccessibilityNode {
   View content{};
 };
 struct IdentityNode { std::string id; View content; };
+struct HiddenNode { View content; };
 struct ContainerBackgroundNode { Color color; ContainerBackgroundPlacement placement; View content; };
 // Built by the layout engine from the widget environment of the drawing (LayoutServices::widget).
 struct WidgetEnvironmentReaderNode { std::function<View(const WidgetEnvironment&)> content; };
@@ -145,7 +164,8 @@ struct Node {
   std::variant<EmptyNode, VStackNode, HStackNode, ZStackNode, GroupNode, SpacerNode, TextNode, LabelNode,
                SymbolNode, ImageNode, RectangleNode, CapsuleNode, GeometryReaderNode, FixedFrameNode,
                FlexibleFrameNode, PaddingNode, BackgroundNode, EnvironmentNode, LinkNode, WidgetURLNode,
-               AccessibilityNode, IdentityNode, ContainerBackgroundNode, WidgetEnvironmentReaderNode>
+               AccessibilityNode, IdentityNode, ContainerBackgroundNode, WidgetEnvironmentReaderNode,
+               FittingVStackNode, HiddenNode>
       value;
 };
 
@@ -164,6 +184,9 @@ View Rectangle(const Color& fill);
 View CapsuleFill(const Color& fill);
 View CapsuleStrokeBorder(const Color& stroke, double lineWidth);
 View GeometryReader(std::function<View(Size)> content);
+// Rows are built only when the layout reaches them, so rows that are not shown cost nothing.
+View FittingVStack(FittingVStackOptions options, std::size_t count, std::function<View(std::size_t)> row,
+                   std::function<View(std::size_t hidden)> overflow);
 View Link(const Url& destination, View label);
 // A view made when the host draws, from the family and rendering mode it draws in.
 View WidgetEnvironmentReader(std::function<View(const WidgetEnvironment&)> content);
