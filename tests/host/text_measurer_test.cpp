@@ -38,6 +38,14 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
     EXPECT_TRUE(m.drawnText.ends_with(ellipsis)) << m.drawnText;
     EXPECT_EQ(text.rfind(m.drawnText.substr(0, m.drawnText.size() - ellipsis.size()), 0), 0u) << m.drawnText;
   }
+  // Wherever the cut falls, no white space is left before the ellipsis, and the frame is what is drawn.
+  for (double width = 20; width < 200; width += 1.5) {
+    const TextMeasurement m = measurer.measure("Scribe the\u00a0two  long words", caption, width, 1);
+    SCOPED_TRACE(m.drawnText);
+    EXPECT_EQ(m.drawnText.find(" " + std::string(kEllipsis)), std::string::npos);
+    EXPECT_EQ(m.drawnText.find("\u00a0" + std::string(kEllipsis)), std::string::npos);
+    EXPECT_DOUBLE_EQ(m.size.width, measurer.measure(m.drawnText, caption, kInfinity, 1).size.width);
+  }
 }
 
 TEST(PangoTextMeasurer, TabularDigitsShareOneWidth) {
@@ -49,6 +57,12 @@ TEST(PangoTextMeasurer, TabularDigitsShareOneWidth) {
     };
     EXPECT_DOUBLE_EQ(width("1111", true), width("0000", true));
     EXPECT_LT(width("1111", false), width("0000", false));  // proportional ones are narrow
+    // Each digit alone, at the start, in the middle and at the end of a figure.
+    for (char d = '0'; d <= '9'; ++d) {
+      SCOPED_TRACE(d);
+      EXPECT_NEAR(width(std::string(1, d).c_str(), true), width("0", true), 1e-6);
+      EXPECT_NEAR(width((std::string(1, d) + "$" + d).c_str(), true), width("0$0", true), 1e-6);
+    }
   }
 }
 
@@ -63,8 +77,29 @@ TEST(PangoTextMeasurer, RoundedDesignTakesQuicksandOrFallsBackToInter) {
   PangoTextMeasurer measurer;
   EXPECT_EQ(measurer.family({Font::system(12, FontWeight::semibold)}), "Inter");
   EXPECT_EQ(measurer.family({Font::system(30, FontWeight::semibold, FontDesign::rounded)}), rounded);
-  // No rounded face has tabular figures, so tabular rounded text keeps Inter.
-  EXPECT_EQ(measurer.family({Font::system(12, FontWeight::semibold, FontDesign::rounded), true}), "Inter");
+  // Tabular digits do not need a face with "tnum": rounded figures stay rounded.
+  EXPECT_EQ(measurer.family({Font::system(12, FontWeight::semibold, FontDesign::rounded), true}), rounded);
+}
+
+TEST(PangoTextMeasurer, GraphemePrefixKeepsClustersWhole) {
+  PangoTextMeasurer measurer;
+  const std::string accented = "e\u0301";              // e and a combining acute: one cluster, 3 bytes
+  const std::string family = "\U0001F469\u200D\U0001F467";  // woman, joiner, girl: one cluster, 11 bytes
+  std::string marks = "a";
+  for (int i = 0; i < 40; ++i) marks += "\u0301";  // one cluster of 81 bytes, longer than a first window
+  const struct {
+    std::string text;
+    std::size_t count, bytes;
+  } cases[] = {
+      {"", 3, 0},
+      {"abc", 0, 0},
+      {"abc", 5, 3},
+      {accented + accented + accented, 2, 6},
+      {family + "x" + family, 2, 12},
+      {marks + marks + "z", 2, 162},
+      {marks + "z", 1, 81},
+  };
+  for (const auto& c : cases) EXPECT_EQ(measurer.graphemePrefix(c.text, c.count), c.bytes) << c.text << " " << c.count;
 }
 
 }  // namespace

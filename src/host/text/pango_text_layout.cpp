@@ -1,5 +1,6 @@
 #include "host/text/pango_text_layout.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -62,32 +63,85 @@ PangoTextLayout::~PangoTextLayout() {
   g_object_unref(fontMap_);
 }
 
-std::string PangoTextLayout::family(const Font& font, bool tabularDigits) const {
-  if (font.design != FontDesign::rounded || !hasRounded_ || tabularDigits) return kSystemFamily;
+std::string PangoTextLayout::family(const Font& font) const {
+  if (font.design != FontDesign::rounded || !hasRounded_) return kSystemFamily;
   if (font.weight == FontWeight::medium && hasRoundedMediumFamily_) return "Quicksand Medium";
   return kRoundedFamily;
 }
 
-PangoFontDescription* PangoTextLayout::description(const Font& font, bool tabularDigits) const {
+PangoFontDescription* PangoTextLayout::description(const Font& font) const {
   PangoFontDescription* desc = pango_font_description_new();
-  pango_font_description_set_family(desc, family(font, tabularDigits).c_str());
+  pango_font_description_set_family(desc, family(font).c_str());
   pango_font_description_set_weight(desc, pangoWeight(font.weight));
   pango_font_description_set_absolute_size(desc, font.size * PANGO_SCALE);
   return desc;
 }
 
+const PangoTextLayout::DigitAdvances& PangoTextLayout::digitAdvances(const Font& font) {
+  for (const auto& [known, advances] : digitAdvances_)
+    if (known == font) return advances;
+  DigitAdvances found;
+  PangoLayout* probe = pango_layout_new(context_);
+  PangoFontDescription* desc = description(font);
+  pango_layout_set_font_description(probe, desc);
+  pango_font_description_free(desc);
+  PangoAttrList* attributes = pango_attr_list_new();
+  pango_attr_list_insert(attributes, pango_attr_font_features_new("tnum 1"));
+  pango_layout_set_attributes(probe, attributes);
+  pango_attr_list_unref(attributes);
+  for (int d = 0; d < 10; ++d) {
+    const char digit = static_cast<char>('0' + d);
+    pango_layout_set_text(probe, &digit, 1);
+    PangoRectangle logical;
+    pango_layout_get_extents(probe, nullptr, &logical);
+    found.advance[static_cast<std::size_t>(d)] = logical.width;
+    found.widest = std::max(found.widest, logical.width);
+  }
+  g_object_unref(probe);
+  found.even = std::all_of(found.advance.begin(), found.advance.end(), [&](int a) { return a == found.widest; });
+  digitAdvances_.emplace_back(font, found);
+  return digitAdvances_.back().second;
+}
+
+void PangoTextLayout::spaceDigits(PangoAttrList* attributes, std::string_view text, std::size_t offset,
+                                  const Font& font) {
+  const DigitAdvances& advances = digitAdvances(font);
+  if (advances.even) return;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') continue;
+    const int extra = advances.widest - advances.advance[static_cast<std::size_t>(text[i] - '0')];
+    if (extra <= 0) continue;
+    PangoAttribute* spacing = pango_attr_letter_spacing_new(extra);
+    spacing->start_index = static_cast<guint>(offset + i);
+    spacing->end_index = static_cast<guint>(offset + i + 1);
+    pango_attr_list_insert(attributes, spacing);
+  }
+}
+
 PangoLayout* PangoTextLayout::layout(std::string_view text, const TextStyle& style, double width,
                                      std::optional<int> lineLimit) {
-  PangoFontDescription* desc = description(style.font, style.monospacedDigits);
+  PangoFontDescription* desc = description(style.font);
   pango_layout_set_font_description(layout_, desc);
   pango_font_description_free(desc);
 
+  static constexpr std::string_view kWordJoiner = "⁠";
+  const bool spaced = style.monospacedDigits && !digitAdvances(style.font).even;
+  prefixBytes_ = spaced ? kWordJoiner.size() : 0;
+  textBytes_ = text.size();
   PangoAttrList* attributes = pango_attr_list_new();
   if (style.monospacedDigits) pango_attr_list_insert(attributes, pango_attr_font_features_new("tnum 1"));
+  if (spaced) spaceDigits(attributes, text, prefixBytes_, style.font);
   pango_layout_set_attributes(layout_, attributes);
   pango_attr_list_unref(attributes);
 
-  pango_layout_set_text(layout_, text.data(), static_cast<int>(text.size()));
+  if (spaced) {
+    std::string bracketed;
+    bracketed.reserve(text.size() + 2 * kWordJoiner.size());
+    bracketed.append(kWordJoiner).append(text).append(kWordJoiner);
+    pango_layout_set_text(layout_, bracketed.data(), static_cast<int>(bracketed.size()));
+  } else {
+    pango_layout_set_text(layout_, text.data(), static_cast<int>(text.size()));
+  }
   pango_layout_set_wrap(layout_, PANGO_WRAP_WORD_CHAR);
   const bool bounded = std::isfinite(width);
   pango_layout_set_width(layout_, bounded ? toPangoUnitsFloor(width) : -1);
@@ -101,8 +155,8 @@ PangoLayout* PangoTextLayout::layout(std::string_view text, const TextStyle& sty
   return layout_;
 }
 
-std::string PangoTextLayout::loadedFamily(const Font& font, bool tabularDigits) const {
-  PangoFontDescription* desc = description(font, tabularDigits);
+std::string PangoTextLayout::loadedFamily(const Font& font) const {
+  PangoFontDescription* desc = description(font);
   PangoFont* loaded = pango_context_load_font(context_, desc);
   pango_font_description_free(desc);
   if (!loaded) return {};
@@ -115,7 +169,7 @@ std::string PangoTextLayout::loadedFamily(const Font& font, bool tabularDigits) 
 
 double PangoTextLayout::ascent(const Font& font) const {
   // The face's own extents: cheap, where Pango's font metrics also shape sample text for widths.
-  PangoFontDescription* desc = description(font, false);
+  PangoFontDescription* desc = description(font);
   PangoFont* loaded = pango_context_load_font(context_, desc);
   pango_font_description_free(desc);
   if (!loaded) return font.size;
@@ -131,22 +185,29 @@ void PangoTextLayout::updateForCairo(cairo_t* cr) {
   pango_layout_context_changed(layout_);
 }
 
-std::string drawnText(PangoLayout* layout) {
-  const char* text = pango_layout_get_text(layout);
-  if (!pango_layout_is_ellipsized(layout)) return text;
+std::string PangoTextLayout::drawnText() const {
+  const std::string_view text(pango_layout_get_text(layout_) + prefixBytes_, textBytes_);
+  if (!pango_layout_is_ellipsized(layout_)) return std::string(text);
   // The ellipsis is a run of its own whose item spans the text it stands for; cut at the end, it
   // stands for everything after it too.
-  for (GSList* lines = pango_layout_get_lines_readonly(layout); lines; lines = lines->next) {
+  for (GSList* lines = pango_layout_get_lines_readonly(layout_); lines; lines = lines->next) {
     auto* line = static_cast<PangoLayoutLine*>(lines->data);
     for (GSList* runs = line->runs; runs; runs = runs->next) {
       auto* run = static_cast<PangoLayoutRun*>(runs->data);
       if (run->item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS) {
-        std::string out(text, static_cast<std::size_t>(run->item->offset));
+        const auto offset = static_cast<std::size_t>(std::max(run->item->offset, 0));
+        std::string out(text.substr(0, offset > prefixBytes_ ? offset - prefixBytes_ : 0));
+        // "Scribe the…", not "Scribe the …": white space before the mark goes.
+        while (!out.empty()) {
+          const char* last = g_utf8_find_prev_char(out.data(), out.data() + out.size());
+          if (!last || !g_unichar_isspace(g_utf8_get_char(last))) break;
+          out.resize(static_cast<std::size_t>(last - out.data()));
+        }
         return out + kEllipsis;
       }
     }
   }
-  return text;
+  return std::string(text);
 }
 
 }  // namespace host
