@@ -49,7 +49,7 @@ TEST(Figures, UsagePercentRoundsHalvesAwayFromZeroAndKnowsItsRange) {
     double used;
     std::optional<std::int64_t> percent;
   } cases[] = {
-      {0.005, 1},  {0.004, 0},  {-0.005, -1},  {0.425, 43},  {0.285, 28},  {0.125, 13},
+      {0.005, 1},  {0.004, 0},  {-0.004, 0},  {-0.005, -1},  {0.425, 43},  {0.285, 28},  {0.125, 13},
       {kNan, {}},  {kInf, {}},  {-kInf, {}},   {1e300, {}},
       {92233720368547758.08, {}},                                      // 2^63 after rounding
       {-92233720368547758.08, std::numeric_limits<std::int64_t>::min()},  // -2^63 fits
@@ -66,6 +66,12 @@ TEST(Figures, WeeklyFiguresFollowTheCurrentLocale) {
   EXPECT_EQ(privacyFigure(0.82), "82%");
   EXPECT_EQ(privacyFigure(0.125), "12%");  // halves to even, unlike the usage percent
   EXPECT_EQ(spendFigure(-4.2), "-$4.20");
+  // A figure that rounds to zero has no sign.
+  EXPECT_EQ(spendFigure(-0.004), "$0.00");
+  EXPECT_EQ(spendFigure(-0.0), "$0.00");
+  EXPECT_EQ(privacyFigure(-0.0), "0%");
+  EXPECT_EQ(privacyFigure(-0.004), "0%");
+  EXPECT_EQ(privacyFigure(-0.005), "0%");  // -0.5 percent goes to the even neighbour, zero
   environment.set({{"LC_ALL", "de_DE.UTF-8"}});
   EXPECT_EQ(privacyFigure(0.82), "82\u00a0%");
   EXPECT_EQ(spendFigure(1234.5), "1.234,50\u00a0$");

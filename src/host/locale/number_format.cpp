@@ -78,6 +78,7 @@ LocalizedNumberFormatter makePercentFormatter(std::string_view localeName) {
       .scale(Scale::powerOfTen(2))
       .precision(Precision::integer())
       .roundingMode(UNUM_ROUND_HALFEVEN)
+      .sign(UNUM_SIGN_NEGATIVE)  // a figure that rounds to zero has no sign: never "-0%"
       .locale(icuLocale(localeName));
 }
 
@@ -92,6 +93,7 @@ LocalizedNumberFormatter makeCurrencyFormatter(std::string_view isoCode, std::st
   auto formatter = NumberFormatter::with()
                        .precision(Precision::fixedFraction(2))
                        .roundingMode(UNUM_ROUND_HALFEVEN)
+                       .sign(UNUM_SIGN_NEGATIVE)
                        .locale(icuLocale(localeName));
   if (isoCode.empty()) return formatter;
   UErrorCode status = U_ZERO_ERROR;
