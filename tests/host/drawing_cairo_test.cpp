@@ -2,6 +2,7 @@
 #include "host/draw/cairo_drawer.hpp"
 
 #include <fstream>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,14 @@ TEST(Drawing, FilesByExtension) {
   EXPECT_EQ(cairo_image_surface_get_width(png), 90);
   EXPECT_EQ(cairo_image_surface_get_height(png), 60);
   cairo_surface_destroy(png);
+  // A symbol in an SVG file stays vector: its own strokes, in the tint, and no embedded picture.
+  LayoutTree symbol = drawing_test::flatTree(
+      {30, 30}, kWhite, {node(LayoutKind::symbol, {3, 3, 24, 24}, SymbolRun{"checkmark.circle", Font::system(22), Rgba{0, 1, 0, 1}})});
+  ASSERT_TRUE(drawer.renderToFile(symbol, dir / "symbol.svg", 1, &error)) << error;
+  std::stringstream svg;
+  svg << std::ifstream(dir / "symbol.svg").rdbuf();
+  EXPECT_NE(svg.str().find("stroke:rgb(0%,100%,0%)"), std::string::npos);
+  EXPECT_EQ(svg.str().find("<image"), std::string::npos);
   for (const auto& [name, head] : {std::pair{"w.svg", "<?xml"}, std::pair{"w.PDF", "%PDF-"}}) {
     ASSERT_TRUE(drawer.renderToFile(tree, dir / name, 2, &error)) << error;
     std::string start(5, '\0');

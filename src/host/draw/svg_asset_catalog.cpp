@@ -2,7 +2,10 @@
 
 #include <librsvg/rsvg.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <utility>
 
 namespace host {
@@ -65,6 +68,24 @@ struct SvgAssetCatalog::Svg {
     rsvg_handle_render_document(handle, cr, &viewport, nullptr);
   }
 
+  // The artwork's own shapes with every fill and stroke that paints set to `color` (and the fill
+  // that shapes without one inherit), for vector targets: Cairo 1.16 never releases a surface used
+  // as a source or mask on an SVG surface, so a tinted symbol there is drawn without one.
+  void renderTinted(cairo_t* cr, const Rect& frame, const Rgba& color) {
+    auto channel = [](double c) { return static_cast<int>(std::lround(std::clamp(c, 0.0, 1.0) * 255)); };
+    char rgba[64];
+    std::snprintf(rgba, sizeof rgba, "rgba(%d,%d,%d,%.4f)", channel(color.red), channel(color.green),
+                  channel(color.blue), std::clamp(color.alpha, 0.0, 1.0));
+    const std::string css = std::string("svg { fill: ") + rgba + "; }\n[fill]:not([fill=\"none\"]) { fill: " + rgba +
+                            " !important; }\n[stroke]:not([stroke=\"none\"]) { stroke: " + rgba + " !important; }\n";
+    const RsvgRectangle viewport{frame.x, frame.y, frame.width, frame.height};
+    std::lock_guard lock(mutex);
+    const auto* bytes = reinterpret_cast<const guint8*>(css.data());
+    if (rsvg_handle_set_stylesheet(handle, bytes, css.size(), nullptr))
+      rsvg_handle_render_document(handle, cr, &viewport, nullptr);
+    rsvg_handle_set_stylesheet(handle, reinterpret_cast<const guint8*>(""), 0, nullptr);  // its own colours again
+  }
+
   // The artwork rendered once at this pixel size; kept, as widgets redraw at the same sizes.
   cairo_surface_t* raster(int width, int height) {
     std::lock_guard lock(mutex);
@@ -86,15 +107,16 @@ struct SvgAssetCatalog::Svg {
   }
   static constexpr std::size_t kMaxRasters = 64;
 
-  // Paints the artwork into the frame, or uses it as a mask for the current source.
-  void draw(cairo_t* cr, const Rect& frame, bool asMask) {
+  // Paints the artwork into the frame, or, given a tint, paints the tint where the artwork covers.
+  void draw(cairo_t* cr, const Rect& frame, const std::optional<Rgba>& tint) {
     // An empty frame shows nothing; librsvg would otherwise fall back to the artwork's own size.
     if (!(frame.width > 0 && frame.height > 0)) return;
     if (auto box = pixelBox(cr, frame)) {
       cairo_surface_t* art = raster(box->width, box->height);
       cairo_save(cr);
       cairo_identity_matrix(cr);
-      if (asMask) {
+      if (tint) {
+        cairo_set_source_rgba(cr, tint->red, tint->green, tint->blue, tint->alpha);
         cairo_mask_surface(cr, art, box->x, box->y);
       } else {
         cairo_set_source_surface(cr, art, box->x, box->y);
@@ -104,22 +126,8 @@ struct SvgAssetCatalog::Svg {
       cairo_surface_destroy(art);
       return;
     }
-    if (!asMask) return renderVector(cr, frame);
-    // On vector surfaces the artwork stays vector: its coverage, drawn into a group, is the mask.
-    // Clipping first keeps the group as small as the symbol.
-    cairo_save(cr);
-    cairo_rectangle(cr, frame.x, frame.y, frame.width, frame.height);
-    cairo_clip(cr);
-    cairo_pattern_t* source = cairo_get_source(cr);
-    cairo_pattern_reference(source);
-    cairo_push_group(cr);
-    renderVector(cr, frame);
-    cairo_pattern_t* shape = cairo_pop_group(cr);
-    cairo_set_source(cr, source);
-    cairo_mask(cr, shape);
-    cairo_pattern_destroy(shape);
-    cairo_pattern_destroy(source);
-    cairo_restore(cr);
+    if (tint) renderTinted(cr, frame, *tint);
+    else renderVector(cr, frame);
   }
 };
 
@@ -163,7 +171,7 @@ bool SvgAssetCatalog::drawImage(cairo_t* cr, std::string_view name, const Appear
                                 const Rect& frame) const {
   Svg* svg = image(name, appearance);
   if (!svg) return false;
-  svg->draw(cr, frame, false);
+  svg->draw(cr, frame, std::nullopt);
   return true;
 }
 
@@ -171,9 +179,7 @@ bool SvgAssetCatalog::drawSymbol(cairo_t* cr, std::string_view name, const Rect&
   if (!isPlainName(name)) return false;
   Svg* svg = load("symbols/" + std::string(name) + ".svg");
   if (!svg) return false;
-  // The artwork's coverage is the mask through which the tint is painted.
-  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-  svg->draw(cr, frame, true);
+  svg->draw(cr, frame, color);
   return true;
 }
 
