@@ -27,6 +27,10 @@ TEST(HitTest, InnermostLinkElseWidgetUrlElseNone) {
     std::optional<Url> expected;
   } rows[] = {
       {"on the first link", buttons(), {1, 1}, url("x:new")},
+      {"on the first link's top-leading corner", buttons(), {0, 0}, url("x:new")},
+      {"exactly on the first link's trailing edge", buttons(), {18, 5}, std::nullopt},
+      {"exactly on the first link's bottom edge", buttons(), {5, 12}, std::nullopt},
+      {"just inside the second link's trailing edge", buttons(), {55.99, 11.99}, url("x:inbox")},
       {"in the gap between the links", buttons(), {20, 5}, std::nullopt},
       {"on the second link", buttons(), {30, 5}, url("x:inbox")},
       {"outside the links with a widget URL", buttons().widgetURL(url("x:widget")), {5, 30}, url("x:widget")},
