@@ -1,6 +1,8 @@
 #pragma once
-// One AgentLimitRow per agent, in the list's order, each identified by the agent's name; nothing
-// else. The caller supplies the stack around the rows.
+// The agent rows, in the list's order, each identified by the agent's name, in a column (leading,
+// spacing 6) that shows the leading rows that fit whole in the height the layout leaves it. When
+// some do not fit, the last line is a summary, "+N more" (read "N more agents"), as high as a
+// row's header; rows that are not shown are never built.
 #include <vector>
 
 #include "document/agent_limit.hpp"
@@ -15,5 +17,8 @@ struct AgentLimitList {
 
   host::View body() const;
 };
+
+// The summary line standing for `hidden` agents that do not fit.
+host::View agentOverflowSummary(std::size_t hidden);
 
 }  // namespace zuvo

@@ -1,5 +1,6 @@
 #include "presentation/figure_row.hpp"
 
+#include "presentation/figures.hpp"
 #include "presentation/palette.hpp"
 
 namespace zuvo {
@@ -12,6 +13,7 @@ host::View FigureRow::body() const {
                        host::Text(value)
                            .font(Font::system(12, host::FontWeight::semibold, host::FontDesign::rounded))
                            .monospacedDigit()
+                           .minimumScaleFactor(kFigureMinimumScale)
                            .foregroundStyle(Palette::primaryText())})
       .lineLimit(1);
 }

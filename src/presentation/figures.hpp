@@ -8,6 +8,10 @@
 
 namespace zuvo {
 
+// A cut amount is a wrong amount: a figure too wide for its place first shrinks, down to this
+// share of its size, and only then is cut off.
+inline constexpr double kFigureMinimumScale = 0.6;
+
 // The share kept private over the week: "—" (an em dash) when unknown, else the fraction as a
 // whole percentage in the locale's pattern, not clamped.
 std::string privacyFigure(std::optional<double> weekScore);

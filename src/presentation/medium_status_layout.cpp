@@ -38,8 +38,7 @@ host::View rightColumn(const StatusWidgetView& record) {
                            .font(host::Font::system(10))
                            .foregroundStyle(Palette::tertiaryText()),
                        host::Spacer({.minLength = 0}),
-                       host::VStack({.alignment = HorizontalAlignment::leading, .spacing = 6},
-                                    {AgentLimitList{status.limits ? *status.limits : kNoLimits, record}.body()})})
+                       AgentLimitList{status.limits ? *status.limits : kNoLimits, record}.body()})
       .frame(host::FixedFrame{.width = kMediumRightColumnWidth, .alignment = host::Alignment::leading()});
 }
 

@@ -1,6 +1,7 @@
 #include "presentation/small_status_layout.hpp"
 
 #include "presentation/agent_limit_list.hpp"
+#include "presentation/agent_limit_row.hpp"
 #include "presentation/attention_counts.hpp"
 #include "presentation/privacy_spend_line.hpp"
 #include "presentation/wordmark_header.hpp"
@@ -13,9 +14,13 @@ using host::HorizontalAlignment;
 
 host::View bottomRegion(const StatusWidgetView& record) {
   const auto& status = record.status;
-  if (status.limits && !status.limits->empty())
-    return host::VStack({.alignment = HorizontalAlignment::leading, .spacing = 6},
-                        {AgentLimitList{*status.limits, record}.body()});
+  if (status.limits && !status.limits->empty()) {
+    // The region keeps one row's room whatever shows in it (the summary is lower than a row), so
+    // the counts above sit where they sit with one agent, however many there are.
+    return host::ZStack({.alignment = host::Alignment::bottomLeading()},
+                        {AgentLimitRow{status.limits->front(), record}.body().hidden(),
+                         AgentLimitList{*status.limits, record}.body()});
+  }
   return PrivacySpendLine{status.weekScore, status.weekSpend}.body();
 }
 

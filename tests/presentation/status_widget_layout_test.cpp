@@ -7,6 +7,7 @@
 
 #include "host/layout/accessibility.hpp"
 #include "host/layout/hit_test.hpp"
+#include "host/locale/key_formatter.hpp"
 #include "host/locale_test_environment.hpp"
 #include "presentation/figures.hpp"
 #include "presentation/palette.hpp"
@@ -105,8 +106,7 @@ TEST_F(StatusWidgetLayout, SmallBottomRegionIsTheAgentRowsOrElseThePrivacyAndSpe
   } cases[] = {
       {WidgetStatus::sample(), "82%", "$4.20", 0},
       {{.weekScore = 1.0, .limits = std::vector<AgentLimit>{}}, "100%", "$0.00", 0},
-      {{.weekScore = 0.82, .weekSpend = 4.2, .limits = std::vector<AgentLimit>{agent("A", {}), agent("B", {})}},
-       nullptr, nullptr, 2},
+      {{.weekScore = 0.82, .weekSpend = 4.2, .limits = std::vector<AgentLimit>{agent("A", {})}}, nullptr, nullptr, 1},
   };
   for (const auto& c : cases)
     for (const auto& appearance : kAppearances) {
@@ -157,7 +157,11 @@ TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrai
       ASSERT_TRUE(caption && textNode(tree, "Spent on AI"));
       EXPECT_GT(caption->frame.y, textNode(tree, "Spent on AI")->frame.maxY());
       for (const auto* value : {textNode(tree, c.privacy), textNode(tree, spendFigure(c.status.weekSpend))}) {
-        ASSERT_TRUE(isRun(value, Font::system(12, FontWeight::semibold, FontDesign::rounded), Palette::primaryText().resolve(appearance)));
+        ASSERT_TRUE(value);
+        const double scale = value->as<host::TextRun>()->font.size / 12;  // wide figures shrink
+        ASSERT_TRUE(isRun(value, Font::system(12 * scale, FontWeight::semibold, FontDesign::rounded),
+                          Palette::primaryText().resolve(appearance)));
+        EXPECT_TRUE(scale == 1 || (c.status.weekSpend == 1e15 && scale == kFigureMinimumScale)) << scale;
         EXPECT_NEAR(value->frame.maxX(), columnFrame.maxX(), 0.01);
         EXPECT_EQ(value->as<host::TextRun>()->lineCount, 1);
         EXPECT_TRUE(value->as<host::TextRun>()->tabularDigits);
@@ -187,14 +191,129 @@ TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrai
     }
 }
 
+// However many agents there are, the rows that fit show, then a summary of the rest; nothing is
+// cut off at the widget's edges and nothing above the rows moves.
+TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMoves) {
+  auto withAgents = [](std::size_t count) {
+    WidgetStatus status = busyStatus();
+    status.limits.emplace();
+    for (std::size_t i = 1; i <= count; ++i)
+      status.limits->push_back(agent("Agent " + std::to_string(i), {window("daily", 0.07 * double(i), 3600)}));
+    return status;
+  };
+  auto frameOf = [](const host::LayoutTree& tree, const char* text) {
+    const auto* node = textNode(tree, text);
+    return node ? node->frame : host::Rect{-1, -1, -1, -1};
+  };
+  for (auto family : {WidgetFamily::systemSmall, WidgetFamily::systemMedium}) {
+    const bool medium = family == WidgetFamily::systemMedium;
+    const auto one = harness.lay(viewOf(withAgents(1), family));
+    std::vector<const char*> fixed{"12", "waiting on you"};
+    if (medium) fixed.insert(fixed.end(), {"Kept private", "93%", "Spent on AI", "$1,234.50", "Last 7 days", "New", "Inbox"});
+    const double headerHeight = frameOf(one, "Agent 1").height;
+    std::size_t previous = 0;  // rows shown for one agent fewer
+    for (std::size_t count = 1; count <= 12; ++count) {
+      SCOPED_TRACE(::testing::Message() << host::name(family) << ", " << count << " agents");
+      const auto tree = harness.lay(viewOf(withAgents(count), family));
+      for (const auto& node : tree.nodes) {
+        ASSERT_GE(node.frame.x, -0.01);
+        ASSERT_GE(node.frame.y, -0.01);
+        ASSERT_LE(node.frame.maxX(), tree.size.width + 0.01) << host::name(node.kind);
+        ASSERT_LE(node.frame.maxY(), tree.size.height + 0.01) << host::name(node.kind);
+      }
+      const auto images = nodesOf(tree, LayoutKind::image);
+      ASSERT_EQ(images.size(), 1u);
+      EXPECT_DOUBLE_EQ(tree.nodes[images[0]].frame.width, 74);
+      EXPECT_DOUBLE_EQ(tree.nodes[images[0]].frame.x, 16);
+      for (const char* text : fixed) EXPECT_EQ(frameOf(tree, text), frameOf(one, text)) << text;
+
+      const auto rows = nodesOf(tree, LayoutKind::identity);
+      for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(tree.nodes[rows[i]].as<host::RowIdentity>()->id, "Agent " + std::to_string(i + 1));
+      if (previous < count - 1) {  // once some are left out, more agents never show more rows
+        EXPECT_LE(rows.size(), previous);
+      }
+      previous = rows.size();
+      if (medium) {
+        EXPECT_GE(rows.size(), std::min<std::size_t>(count, 2)) << "the medium widget always has room for two rows";
+      } else {
+        EXPECT_EQ(rows.size(), count == 1 ? 1u : 0u) << "the small one for one row, or the summary";
+      }
+      const std::size_t hidden = count - rows.size();
+      const auto* summary = textNode(tree, "+" + std::to_string(hidden) + " more");
+      if (hidden == 0) {
+        EXPECT_FALSE(summary);
+        continue;
+      }
+      ASSERT_TRUE(isRun(summary, Font::system(10), Palette::secondaryText().resolve(Appearance::light())));
+      EXPECT_DOUBLE_EQ(summary->frame.height, headerHeight);
+      if (!rows.empty()) {
+        EXPECT_NEAR(summary->frame.y, tree.nodes[rows.back()].frame.maxY() + 6, 0.01);
+      }
+      const auto elements = host::accessibleElements(tree);
+      EXPECT_TRUE(std::any_of(elements.begin(), elements.end(), [&](const auto& e) {
+        return e.label == std::to_string(hidden) + " more agents";
+      }));
+    }
+  }
+}
+
+// A cut amount is a wrong amount: figures shrink to fit first, and are cut only at the smallest size.
+TEST_F(StatusWidgetLayout, FiguresShrinkToFitBeforeTheyAreCut) {
+  const struct {
+    const char* locale;
+    double spend;
+  } cases[] = {{"de_DE.UTF-8", 12345.68}, {"fr_FR.UTF-8", 12345.68}, {"en_US.UTF-8", 1e15}};
+  for (const auto& c : cases) {
+    locale.set({{"LC_ALL", c.locale}});
+    const std::string figure = spendFigure(c.spend);
+    for (auto family : {WidgetFamily::systemSmall, WidgetFamily::systemMedium}) {
+      SCOPED_TRACE(::testing::Message() << c.locale << " " << host::name(family) << " " << figure);
+      WidgetStatus status = busyStatus();
+      status.weekSpend = c.spend;
+      status.limits.reset();  // the small widget shows its spend
+      const auto tree = harness.lay(viewOf(status, family));
+      const auto* node = textNode(tree, figure);
+      ASSERT_TRUE(node);
+      const auto& run = *node->as<host::TextRun>();
+      const double full = family == WidgetFamily::systemMedium ? 12 : 11;
+      EXPECT_LE(node->frame.maxX(), tree.size.width - 16 + 0.01);
+      EXPECT_GE(run.font.size, full * kFigureMinimumScale - 1e-9);
+      if (c.spend == 12345.68) {
+        EXPECT_FALSE(run.truncated);
+        EXPECT_EQ(run.drawnText, figure);
+      } else if (family == WidgetFamily::systemMedium) {
+        EXPECT_TRUE(run.truncated);  // even at the smallest size a quadrillion does not fit
+        EXPECT_DOUBLE_EQ(run.font.size, full * kFigureMinimumScale);
+      }
+      if (run.truncated) {
+        EXPECT_DOUBLE_EQ(run.font.size, full * kFigureMinimumScale);
+      }
+    }
+  }
+}
+
 TEST_F(StatusWidgetLayout, GermanCatalogGivesTheCaptions) {
   locale.set({{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "de"}});
   const auto medium = harness.lay(viewOf(busyStatus(), WidgetFamily::systemMedium));
   for (const char* text : {"für dich offen", "Letzte 7 Tage", "weekly 86\u00a0%"}) EXPECT_TRUE(textNode(medium, text)) << text;
-  EXPECT_TRUE(textNode(medium, "Kept private")) << "figure labels are never looked up";
   const auto elements = host::accessibleElements(medium);
   EXPECT_TRUE(std::any_of(elements.begin(), elements.end(),
                           [](const auto& e) { return e.label == "Claude, weekly: 86 Prozent genutzt"; }));
+}
+
+// Names, figure labels and button titles are shown as they are, even by a catalog that has them.
+TEST_F(StatusWidgetLayout, FigureLabelsAndButtonTitlesAreNeverLookedUp) {
+  class Translating final : public host::StringCatalog {
+   public:
+    std::string format(const host::LocalizedKey& key) const override {
+      return host::formatKey("[" + key.key + "]", key.arguments);
+    }
+  } translating;
+  const auto tree = harness.lay(viewOf(busyStatus(), WidgetFamily::systemMedium), translating);
+  EXPECT_TRUE(textNode(tree, "[Last 7 days]")) << "the catalog is used";
+  for (const char* text : {"Kept private", "Spent on AI", "New", "Inbox", "Claude", "93%", "$1,234.50"})
+    EXPECT_TRUE(textNode(tree, text)) << text;
 }
 
 }  // namespace

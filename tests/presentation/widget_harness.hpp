@@ -55,6 +55,10 @@ class WidgetHarness {
   host::LayoutTree lay(const StatusWidgetView& view, const host::Appearance& appearance = host::Appearance::light()) const {
     return layoutStatusWidget(view, {.measurer = measurer_, .strings = strings_, .assets = assets_, .appearance = appearance});
   }
+  // With another string catalog in place of the compiled ones.
+  host::LayoutTree lay(const StatusWidgetView& view, const host::StringCatalog& strings) const {
+    return layoutStatusWidget(view, {.measurer = measurer_, .strings = strings, .assets = assets_});
+  }
   const host::SvgAssetCatalog& assets() const { return assets_; }
   bool hasResources() const { return resources_.has_value(); }
 
