@@ -176,7 +176,7 @@ int GallerySheet::draw(const GalleryOptions& options, const host::AnyWidgetBundl
   std::string source = options.source.sample  ? "the sample status"
                        : options.source.empty ? "the empty status"
                        : options.source.statusFile.empty() ? "the stored status file of the shared container"
-                                                           : options.source.statusFile;
+                                                           : std::filesystem::path(options.source.statusFile).filename().string();
   const Desk& light = desks()[0];
   View header = host::VStack({.alignment = host::HorizontalAlignment::leading, .spacing = 4},
                              {caption(renderer_.strings().format(widget.configurationDisplayName()) + " widgets", light.heading,
@@ -188,11 +188,10 @@ int GallerySheet::draw(const GalleryOptions& options, const host::AnyWidgetBundl
                     .background(Color::fixed(Rgba::fromBytes(0xFA, 0xFA, 0xFB)));
   std::vector<View> deskViews;
   for (const Desk& d : desks()) deskViews.push_back(desk(d, widget, *content, modes, controls));
-  View sheet = host::VStack({.alignment = host::HorizontalAlignment::leading, .spacing = 0},
-                            {header, host::HStack({.alignment = host::VerticalAlignment::top, .spacing = 0},
-                                                  std::move(deskViews))});
-  // The desks set the sheet's width; the header then spans it.
-  double width = host::layout(sheet, host::ProposedSize{}, services(light.appearance)).size.width;
+  View row = host::HStack({.alignment = host::VerticalAlignment::top, .spacing = 0}, std::move(deskViews));
+  View sheet = host::VStack({.alignment = host::HorizontalAlignment::leading, .spacing = 0}, {header, row});
+  // The desks set the sheet's width; the header then spans it, its one-line captions cut to fit.
+  double width = host::layout(row, host::ProposedSize{}, services(light.appearance)).size.width;
   host::LayoutTree tree = host::layout(sheet, host::ProposedSize{width, std::nullopt}, services(light.appearance));
 
   host::CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,

@@ -37,6 +37,13 @@ is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a
 is_png widget.png || fail "render wrote no PNG"
 "$program" gallery --sample --scale 1 -o gallery.png
 is_png gallery.png || fail "gallery wrote no PNG"
+# A status file at the end of a 4 KiB path widens nothing: the caption names the file, cut to fit.
+png_width() { od -An -tu1 -j16 -N4 "$1" | awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4 }'; }
+deep=$(printf "$work/deep"; for _ in $(seq 15); do printf "/%0250d" 0; done)
+mkdir -p "$deep"
+echo '{"waiting":1,"unread":0,"weekSpend":1}' > "$deep/$(printf '%0240d' 0).json"
+"$program" gallery --status "$deep/$(printf '%0240d' 0).json" --scale 1 -o long.png
+[ "$(png_width long.png)" = "$(png_width gallery.png)" ] || fail "a long status path widens the gallery"
 # The wordmark was found: its image has the size of the installed artwork, not none.
 "$program" layout --sample > layout.json
 grep -Eq '"kind":"image","frame":\{"x":[-0-9.e]+,"y":[-0-9.e]+,"width":[1-9][0-9.]*,"height":[1-9][0-9.]*\},"name":"VantleWordmark"' layout.json \
