@@ -217,17 +217,24 @@ class Engine {
   // twentieth of its size (zero-width characters aside), no line is less than half its size high,
   // and nothing shows beyond the size the root was proposed. Clusters stay whole. (What a text is
   // cut to is also what its run reports and accessibility reads.)
-  void capToVisible(std::string& text, const Environment& env) const {
+  std::size_t visibleLength(std::string_view text, const Environment& env) const {
     const double size = std::max(env.font.size * env.minimumScaleFactor, 0.5);
     const double perLine = std::floor(visible_.width / (size / 20)) + 1;
     const double lines = env.lineLimit && *env.lineLimit > 0 ? *env.lineLimit : std::floor(visible_.height / (size / 2)) + 1;
     const double graphemes = std::clamp(perLine * lines, 1024.0, 1e9);  // short texts are never cut
-    if (static_cast<double>(text.size()) <= graphemes) return;  // a cluster is at least one byte
-    text.resize(services_.measurer.graphemePrefix(text, static_cast<std::size_t>(graphemes)));
+    if (static_cast<double>(text.size()) <= graphemes) return text.size();  // a cluster is at least one byte
+    return services_.measurer.graphemePrefix(text, static_cast<std::size_t>(graphemes));
   }
 
-  std::uint32_t textItem(std::string text, const Environment& env) {
-    capToVisible(text, env);
+  // A verbatim text is cut before it is copied: a name may be megabytes long.
+  std::uint32_t textItem(const TextContent& content, const Environment& env) {
+    std::string text;
+    if (const auto* verbatim = std::get_if<std::string>(&content)) {
+      text.assign(*verbatim, 0, visibleLength(*verbatim, env));
+    } else {
+      text = formatted(content);
+      text.resize(visibleLength(text, env));
+    }
     TextStyle style{.font = env.font, .monospacedDigits = env.monospacedDigit};
     const double minimumScale = env.minimumScaleFactor;
     std::uint32_t entry = 0;
@@ -322,10 +329,10 @@ class Engine {
           } else if constexpr (std::is_same_v<T, SpacerNode>) {
             return add(Item{.kind = ItemKind::spacer, .spacerAxis = axis, .node = node});
           } else if constexpr (std::is_same_v<T, TextNode>) {
-            return textItem(formatted(n.content), env);
+            return textItem(n.content, env);
           } else if constexpr (std::is_same_v<T, LabelNode>) {
             std::uint32_t symbol = symbolItem(n.symbol, env);
-            std::uint32_t title = textItem(formatted(n.title), env);
+            std::uint32_t title = textItem(n.title, env);
             settleDependence(symbol);
             settleDependence(title);
             return wrapper(ItemKind::label, node, {symbol, title});

@@ -42,7 +42,7 @@
 //   what its other children leave, and no row is laid out just to learn its largest size.
 // - Text with a minimum scale factor and a line limit: when cut off at its size, it is set smaller,
 //   down to that factor, until it fits; its run carries the size it is set at.
-// - Texts are measured only as far as could show within the root's proposal (see capToVisible).
+// - Texts are measured only as far as could show within the root's proposal (see visibleLength).
 // - Rows (ForEach) and other groups are spliced into the stack around them; empty views leave
 //   no child and so no spacing. A group outside any stack overlaps its children like a ZStack.
 // The widget-wide URL: the first widgetURL met in document order, a modifier's content counting
