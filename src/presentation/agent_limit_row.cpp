@@ -16,11 +16,22 @@ struct RowTexts {
   LocalizedKey accessibility;
 };
 
+// Each argument copied once: a braced list would copy every name twice, and names may be
+// megabytes long.
+template <class... Values>
+std::vector<host::FormatArgument> arguments(const Values&... values) {
+  std::vector<host::FormatArgument> out;
+  out.reserve(sizeof...(values));
+  (out.emplace_back(values), ...);
+  return out;
+}
+
 RowTexts textsFor(const std::string& agent, const std::optional<AgentLimit::Window>& window) {
-  if (!window) return {{"No usage yet"}, {"%@ usage not known yet", {agent}}};
+  if (!window) return {{"No usage yet"}, {"%@ usage not known yet", arguments(agent)}};
   if (const auto percent = usagePercent(window->used))
-    return {{"%@ %lld%%", {window->name, *percent}}, {"%@ %@ %lld percent used", {agent, window->name, *percent}}};
-  return {{"%@ \u2014", {window->name}}, {"%@ %@ usage not known", {agent, window->name}}};
+    return {{"%@ %lld%%", arguments(window->name, *percent)},
+            {"%@ %@ %lld percent used", arguments(agent, window->name, *percent)}};
+  return {{"%@ \u2014", arguments(window->name)}, {"%@ %@ usage not known", arguments(agent, window->name)}};
 }
 
 }  // namespace

@@ -45,8 +45,13 @@ std::optional<Placeholder> parsePlaceholder(std::string_view text) {
 }  // namespace
 
 std::string formatKey(std::string_view format, std::span<const FormatArgument> arguments) {
+  // Room for every argument once, so a long text argument is copied once, not again as the
+  // string grows past it.
+  std::size_t room = format.size() + 16;
+  for (const auto& argument : arguments)
+    room += std::holds_alternative<std::string>(argument) ? std::get<std::string>(argument).size() : 20;
   std::string out;
-  out.reserve(format.size() + 16);
+  out.reserve(room);
   std::size_t next = 0;
   while (!format.empty()) {
     std::size_t percent = format.find('%');
