@@ -300,6 +300,12 @@ TEST_F(StatusWidgetLayout, GermanCatalogGivesTheCaptions) {
   const auto elements = host::accessibleElements(medium);
   EXPECT_TRUE(std::any_of(elements.begin(), elements.end(),
                           [](const auto& e) { return e.label == "Claude, weekly: 86 Prozent genutzt"; }));
+  WidgetStatus many = busyStatus();
+  many.limits->resize(12, agent("Gemini", {}));
+  const auto crowded = harness.lay(viewOf(many, WidgetFamily::systemMedium));
+  EXPECT_TRUE(textNode(crowded, "+10 weitere"));
+  const auto summary = host::accessibleElements(crowded);
+  EXPECT_TRUE(std::any_of(summary.begin(), summary.end(), [](const auto& e) { return e.label == "weitere Agenten: 10"; }));
 }
 
 // Names, figure labels and button titles are shown as they are, even by a catalog that has them.
