@@ -540,10 +540,10 @@ class Engine {
     const auto& node = std::get<FittingVStackNode>(items_[index].node->value);
     const std::uint32_t entry = items_[index].fitting;
     while (fittings_[entry].rows.size() <= row) {
-      const View row = node.row(fittings_[entry].rows.size());
-      keepAlive_.push_back(row);
+      const View view = node.row(fittings_[entry].rows.size());
+      keepAlive_.push_back(view);
       const Environment env = environments_[items_[index].environment];  // resolving may add environments
-      const std::uint32_t resolved = resolve(row, env, Axis::vertical);
+      const std::uint32_t resolved = resolve(view, env, Axis::vertical);
       fittings_[entry].rows.push_back(resolved);
     }
     return fittings_[entry].rows[row];
