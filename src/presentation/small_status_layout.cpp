@@ -16,9 +16,11 @@ host::View bottomRegion(const StatusWidgetView& record) {
   const auto& status = record.status;
   if (status.limits && !status.limits->empty()) {
     // The region keeps one row's room whatever shows in it (the summary is lower than a row), so
-    // the counts above sit where they sit with one agent, however many there are.
+    // the counts above sit where they sit with one agent, however many there are. Every row is one
+    // line over a bar, so a row of a placeholder agent holds that room (names can be megabytes).
+    static const AgentLimit kPlaceholder{.agent = "Agent"};
     return host::ZStack({.alignment = host::Alignment::bottomLeading()},
-                        {AgentLimitRow{status.limits->front(), record}.body().hidden(),
+                        {AgentLimitRow{kPlaceholder, record}.body().hidden(),
                          AgentLimitList{*status.limits, record}.body()});
   }
   return PrivacySpendLine{status.weekScore, status.weekSpend}.body();
