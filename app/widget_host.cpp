@@ -6,6 +6,7 @@
 
 #include "commands.hpp"
 #include "host/kit/widget_bundle.hpp"
+#include "host/locale/locale_environment.hpp"
 #include "host/platform/standard_output.hpp"
 
 namespace {
@@ -32,6 +33,8 @@ bool isUnknownCommand(const CLI::App& app, int argc, char** argv) {
 }  // namespace
 
 int host::runWidgetHost(const host::AnyWidgetBundle& bundle, int argc, char** argv) {
+  // Before any library reads a locale name: GLib and librsvg abort on one that is not UTF-8.
+  host::dropImplausibleLocaleVariables();
   host::CheckedStandardOutput output;
   CLI::App app{"zuvo-widgets: the Zuvo status widget and controls, run by a small widget host"};
   app.require_subcommand(1);
