@@ -93,7 +93,7 @@ int render(const WidgetOptions& options, const host::AnyWidgetBundle& bundle, do
   if (!widget) return 2;
   std::string error;
   if (!renderer.renderToFile(widget->tree, output, scale, widget->appearance, &error)) {
-    std::cerr << "error: " << output << ": " << error << "\n";
+    std::cerr << "error: render: " << error << "\n";
     return 1;
   }
   return 0;
@@ -155,7 +155,9 @@ void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bu
     auto output = std::make_shared<std::string>();
     addWidgetOptions(*command, *options, widget);
     command->add_option("--scale", *scale, "Pixels per point of a PNG")->check(drawScale())->capture_default_str();
-    command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")->required();
+    command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")
+        ->required()
+        ->check(outputFile({".png", ".svg", ".pdf"}));
     command->callback([=, &bundle, &exitCode] { exitCode = render(*options, bundle, *scale, *output); });
   }
   {
