@@ -61,7 +61,8 @@ for case in "render x.png" "render x.pdf" "render x.svg" "gallery x.png"; do
 done
 
 # A full disk, when a small file system can be mounted (as root).
-if unshare -m true 2> /dev/null; then
+mkdir "$work/probe"
+if unshare -m mount -t tmpfs -o size=64k tmpfs "$work/probe" 2> /dev/null; then
   export -f expect_failure fail
   export program work
   unshare -m bash -euo pipefail -c '
