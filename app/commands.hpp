@@ -3,6 +3,11 @@
 // that read the extension's declarations take the hosted bundle.
 #include <CLI/CLI.hpp>
 
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "host/kit/widget_bundle.hpp"
 
 void registerStatusCommands(CLI::App& app, int& exitCode);  // check, placeholder, snapshot, timeline
@@ -20,6 +25,21 @@ inline CLI::Validator drawScale() {
         return {};
       },
       "(0, 16]");
+}
+
+// An output file whose extension, in any letter case, is one of `extensions` (".png", ...).
+inline CLI::Validator outputFile(std::vector<std::string> extensions) {
+  std::string names;
+  for (const auto& extension : extensions) names.append(names.empty() ? "*" : ", *").append(extension);
+  return CLI::Validator(
+      [extensions, names](std::string& path) -> std::string {
+        std::string extension = std::filesystem::path(path).extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const auto& allowed : extensions)
+          if (extension == allowed) return {};
+        return "name the output file " + names + ", not " + path;
+      },
+      names);
 }
 
 inline void registerCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {

@@ -207,7 +207,7 @@ int GallerySheet::draw(const GalleryOptions& options, const host::AnyWidgetBundl
 
   std::string error;
   if (!host::writePng(surface.get(), options.output, &error)) {
-    std::cerr << "error: " << options.output << ": " << error << "\n";
+    std::cerr << "error: gallery: " << error << "\n";
     return 1;
   }
   return 0;
@@ -222,11 +222,7 @@ void registerGalleryCommand(CLI::App& app, const host::AnyWidgetBundle& bundle, 
                  "tinted mode, and the controls' buttons");
   command->add_option("-o,--output", options->output, "Output PNG file")
       ->required()
-      ->check(CLI::Validator(
-          [](std::string& path) -> std::string {
-            return std::filesystem::path(path).extension() == ".png" ? "" : "the gallery is a PNG file: name it *.png";
-          },
-          "*.png"));
+      ->check(outputFile({".png"}));
   auto* file = command->add_option("--status", options->source.statusFile, "Draw this status file instead of the stored one");
   auto* sample = command->add_flag("--sample", options->source.sample, "Draw the sample status of placeholders and previews");
   file->excludes(sample);

@@ -14,6 +14,7 @@
 #include "host/layout/hit_test.hpp"
 #include "host/platform/json_writer.hpp"
 #include "host/layout/layout_json.hpp"
+#include "host/locale/locale_environment.hpp"
 #include "host/platform/url_opener.hpp"
 #include "host/view/widget_family.hpp"
 #include "status_widget_rendering.hpp"
@@ -54,11 +55,15 @@ void addWidgetOptions(CLI::App& command, WidgetOptions& options, const host::Wid
 }
 
 // The figures read the locale, and the captions the language, afresh from the environment each time
-// they are formed; overriding every variable they read makes the whole run follow one locale.
+// they are formed; overriding every variable they read makes the whole run follow one locale. A
+// name that cannot be a locale (not UTF-8, a path) stands for none: United States English.
 void applyLocale(const std::string& locale) {
   if (locale.empty()) return;
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LANG", "LANGUAGE"})
-    setenv(variable, locale.c_str(), 1);
+  const bool plausible = host::isPlausibleLocaleName(locale);
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LANG", "LANGUAGE"}) {
+    if (plausible) setenv(variable, locale.c_str(), 1);
+    else unsetenv(variable);
+  }
 }
 
 struct LaidOutWidget {
@@ -88,7 +93,7 @@ int render(const WidgetOptions& options, const host::AnyWidgetBundle& bundle, do
   if (!widget) return 2;
   std::string error;
   if (!renderer.renderToFile(widget->tree, output, scale, widget->appearance, &error)) {
-    std::cerr << "error: " << output << ": " << error << "\n";
+    std::cerr << "error: render: " << error << "\n";
     return 1;
   }
   return 0;
@@ -150,7 +155,9 @@ void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bu
     auto output = std::make_shared<std::string>();
     addWidgetOptions(*command, *options, widget);
     command->add_option("--scale", *scale, "Pixels per point of a PNG")->check(drawScale())->capture_default_str();
-    command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")->required();
+    command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")
+        ->required()
+        ->check(outputFile({".png", ".svg", ".pdf"}));
     command->callback([=, &bundle, &exitCode] { exitCode = render(*options, bundle, *scale, *output); });
   }
   {

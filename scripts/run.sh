@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job on the example status file: checks it,
+# Installs what is missing, builds the program (not the tests), and runs the main job on the example status file: checks it,
 # draws the gallery sheet of it to out/gallery.png, and prints the timeline the widget host would
 # get with that file in the shared container.
 set -euo pipefail
@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default
-cmake --build --preset default
+# The program target brings what it needs at run time (its resources and catalogs).
+cmake --build --preset default --target zuvo-widgets
 
 status=examples/widget-status.json
 build/zuvo-widgets check "$status"

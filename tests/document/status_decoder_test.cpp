@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "document/status_decoder.hpp"
@@ -114,6 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
         Rejected{"DuplicateKey", R"({"waiting":1,"waiting":1,"unread":2,"weekSpend":3})", "waiting"},
         Rejected{"DuplicateKeyThroughEscape", R"({"waiting":1,"w\u0061iting":1,"unread":2,"weekSpend":3})", "waiting"},
         Rejected{"TrailingGarbage", base("") + " x", "document"},
+        // Ending in '}' gets these past the DOM parser's first check, so the walk must see them.
+        Rejected{"TrailingObject", base("") + "{}", "document"},
+        Rejected{"TrailingTextAndBrace", base("") + " x }", "document"},
         Rejected{"InvalidUnderIgnoredKey", base(R"(,"x":[1,])"), "document"},
         Rejected{"LoneSurrogate", base(R"(,"x":"\ud800")"), "document"},
         Rejected{"InvalidUtf8", base(",\"x\":\"\xff\""), "document"}, Rejected{"ByteOrderMark", "\xEF\xBB\xBF" + base(""), "document"},
@@ -144,6 +148,29 @@ TEST(Encoding, WritesFieldsInOrderAndLeavesAbsentOnesOut) {
   EXPECT_EQ(encodeStatus(withWindows({{.name = "d", .used = 0.42, .resetsAt = Instant{794077200}}, {.name = "w"}})),
             R"({"waiting":1,"unread":2,"weekSpend":3,"limits":[{"agent":"A","windows":[)"
             R"({"name":"d","used":0.42,"resetsAt":794077200},{"name":"w","used":0}],"updatedAt":5}]})");
+}
+
+// Integers past 2^53 lose digits if they ever pass through a double; INT64_MIN happens not to.
+TEST(Encoding, IntegersKeepEveryDigit) {
+  for (std::int64_t value : {(std::int64_t{1} << 53) + 1, INT64_MAX, INT64_MIN}) {
+    const WidgetStatus status{.waiting = value, .unread = value, .weekSpend = 0};
+    const std::string text = encodeStatus(status);
+    const std::string digits = std::to_string(value);
+    EXPECT_EQ(text, R"({"waiting":)" + digits + R"(,"unread":)" + digits + R"(,"weekSpend":0})");
+    const auto back = decodeStatus(text);
+    ASSERT_TRUE(back.status) << text;
+    EXPECT_EQ(*back.status, status);
+  }
+}
+
+TEST(Encoding, ControlCharactersInTextRoundTrip) {
+  const std::string name = std::string("a\x01") + "b\x1F" + "\n";
+  const auto status = withWindows({{.name = name, .used = 0.5}});
+  const std::string text = encodeStatus(status);
+  EXPECT_EQ(text.find_first_of("\x01\x1F\n"), std::string::npos) << text;  // escaped, never raw
+  const auto back = decodeStatus(text);
+  ASSERT_TRUE(back.status) << text;
+  EXPECT_EQ(*back.status, status);
 }
 
 TEST(Encoding, FloatsReadBackToTheIdenticalDouble) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <unicode/locid.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "host/locale_test_environment.hpp"
 
 namespace host {
@@ -40,6 +43,33 @@ TEST(CurrentLocaleId, FollowsLcAllThenCategoryThenLang) {
     EXPECT_EQ(currentLocaleId(LocaleCategory::numeric), c.numeric) << ::testing::PrintToString(c.environment);
     EXPECT_EQ(currentLocaleId(LocaleCategory::monetary), c.monetary) << ::testing::PrintToString(c.environment);
   }
+}
+
+TEST(PlausibleLocaleName, TakesLocaleNamesAndRefusesOtherText) {
+  for (const char* name : {"C", "de_DE.UTF-8", "sr_RS@latin", "de-AT", "en_US@currency=EUR", "ca_ES.UTF-8@valencia"})
+    EXPECT_TRUE(isPlausibleLocaleName(name)) << name;
+  for (std::string name : {"", "\xff", "de\xe9", "de_DE.\xff", "../de", "/usr/lib/locale/de", "de DE", "de\n", "1de"})
+    EXPECT_FALSE(isPlausibleLocaleName(name)) << name;
+  EXPECT_TRUE(isPlausibleLocaleName(std::string(255, 'a')));
+  EXPECT_FALSE(isPlausibleLocaleName(std::string(256, 'a')));
+}
+
+// What cannot name a locale leaves the environment itself, so that no library reading it sees it;
+// a LANGUAGE list keeps its good entries.
+TEST(DropImplausibleLocaleVariables, LeavesOnlyPlausibleNames) {
+  ScopedLocaleEnvironment environment({{"LC_ALL", "\xff"}, {"LC_NUMERIC", "de\xe9"}, {"LC_MONETARY", "de_DE.UTF-8"},
+                                       {"LC_MESSAGES", "de_DE.\xff"}, {"LANG", "sr_RS.UTF-8@latin"},
+                                       {"LANGUAGE", "de:\xff::/tmp/x:fr_FR"}});
+  dropImplausibleLocaleVariables();
+  for (const char* gone : {"LC_ALL", "LC_NUMERIC", "LC_MESSAGES"}) EXPECT_EQ(std::getenv(gone), nullptr) << gone;
+  EXPECT_STREQ(std::getenv("LC_MONETARY"), "de_DE.UTF-8");
+  EXPECT_STREQ(std::getenv("LANG"), "sr_RS.UTF-8@latin");
+  EXPECT_STREQ(std::getenv("LANGUAGE"), "de:fr_FR");
+  EXPECT_EQ(currentLocaleId(LocaleCategory::numeric), "sr_Latn_RS");
+
+  environment.set({{"LANGUAGE", "\xff:de\xe9"}});
+  dropImplausibleLocaleVariables();
+  EXPECT_EQ(std::getenv("LANGUAGE"), nullptr);
 }
 
 }  // namespace

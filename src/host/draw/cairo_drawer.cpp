@@ -7,6 +7,8 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include "host/platform/whole_file_write.hpp"
+
 namespace host {
 namespace {
 
@@ -115,11 +117,27 @@ CairoSurface CairoDrawer::renderImage(const LayoutTree& tree, double scale, std:
   return surface;
 }
 
+namespace {
+
+// Cairo's stream callback: every byte goes to the whole-or-nothing writer.
+cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length) {
+  return static_cast<WholeFileWriter*>(closure)->write(data, length) ? CAIRO_STATUS_SUCCESS
+                                                                     : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// Commits the file when Cairo wrote it all; otherwise the system's reason, or Cairo's.
+bool finishFile(WholeFileWriter& file, cairo_status_t status, const std::filesystem::path& path,
+                std::string* error) {
+  if (status == CAIRO_STATUS_SUCCESS && file.commit()) return true;
+  const std::string reason = !file.error().empty() ? file.error() : cairo_status_to_string(status);
+  return fail(error, "cannot write " + path.string() + ": " + reason);
+}
+
+}  // namespace
+
 bool writePng(cairo_surface_t* surface, const std::filesystem::path& path, std::string* error) {
-  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-  if (status != CAIRO_STATUS_SUCCESS)
-    return fail(error, "cannot write " + path.string() + ": " + cairo_status_to_string(status));
-  return true;
+  WholeFileWriter file(path);
+  return finishFile(file, cairo_surface_write_to_png_stream(surface, writeToFile, &file), path, error);
 }
 
 bool CairoDrawer::renderToFile(const LayoutTree& tree, const std::filesystem::path& path, double scale,
@@ -129,20 +147,17 @@ bool CairoDrawer::renderToFile(const LayoutTree& tree, const std::filesystem::pa
     CairoSurface surface = renderImage(tree, scale, error, options);
     return surface && writePng(surface.get(), path, error);
   }
+  if (ext != ".svg" && ext != ".pdf") return fail(error, "unknown image type \"" + ext + "\" (use .png, .svg or .pdf)");
+  WholeFileWriter file(path);
+  if (!file.error().empty()) return fail(error, "cannot write " + path.string() + ": " + file.error());
   const double width = std::max(1.0, tree.size.width), height = std::max(1.0, tree.size.height);
-  CairoSurface surface;
-  if (ext == ".svg") surface.reset(cairo_svg_surface_create(path.c_str(), width, height));
-  else if (ext == ".pdf") surface.reset(cairo_pdf_surface_create(path.c_str(), width, height));
-  else return fail(error, "unknown image type \"" + ext + "\" (use .png, .svg or .pdf)");
-
+  CairoSurface surface(ext == ".svg" ? cairo_svg_surface_create_for_stream(writeToFile, &file, width, height)
+                                     : cairo_pdf_surface_create_for_stream(writeToFile, &file, width, height));
   cairo_t* cr = cairo_create(surface.get());
   draw(cr, tree, options);
   cairo_destroy(cr);
-  cairo_surface_finish(surface.get());  // writes the file
-  const cairo_status_t status = cairo_surface_status(surface.get());
-  if (status != CAIRO_STATUS_SUCCESS)
-    return fail(error, "cannot write " + path.string() + ": " + cairo_status_to_string(status));
-  return true;
+  cairo_surface_finish(surface.get());  // writes the rest of the file
+  return finishFile(file, cairo_surface_status(surface.get()), path, error);
 }
 
 }  // namespace host

@@ -46,7 +46,9 @@ class CairoDrawer {
   CairoSurface renderImage(const LayoutTree& tree, double scale, std::string* error, const DrawOptions& options = {});
 
   // By the file's extension: ".png" pixels at `scale`; ".svg" and ".pdf" vector pages in points
-  // (the scale does not apply). False with `error` set on an unknown extension or a failed write.
+  // (the scale does not apply). The file appears whole or not at all (host/platform/whole_file_write.hpp).
+  // False with `error` set on an unknown extension or a failed write ("cannot write x.pdf: No space
+  // left on device").
   bool renderToFile(const LayoutTree& tree, const std::filesystem::path& path, double scale, std::string* error,
                     const DrawOptions& options = {});
 
@@ -57,7 +59,7 @@ class CairoDrawer {
   PangoTextLayout text_;
 };
 
-// Writes an image surface as PNG. False with `error` set when writing fails.
+// Writes an image surface as PNG, whole or not at all. False with `error` set when writing fails.
 bool writePng(cairo_surface_t* surface, const std::filesystem::path& path, std::string* error);
 
 }  // namespace host

@@ -117,6 +117,42 @@ std::string icuLocaleId(std::string_view posixName) {
   return locale.getName();
 }
 
+bool isPlausibleLocaleName(std::string_view name) {
+  auto isAsciiAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  auto isAllowed = [&](char c) {
+    return isAsciiAlpha(c) || (c >= '0' && c <= '9') || std::string_view("_-.@=;,+").find(c) != std::string_view::npos;
+  };
+  return !name.empty() && name.size() <= 255 && isAsciiAlpha(name.front()) &&
+         std::all_of(name.begin(), name.end(), isAllowed);
+}
+
+void dropImplausibleLocaleVariables() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY",
+                               "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE",
+                               "LC_MEASUREMENT", "LC_IDENTIFICATION", "LANG"}) {
+    std::string_view value = environmentValue(variable);
+    if (!value.empty() && !isPlausibleLocaleName(value)) unsetenv(variable);
+  }
+  std::string_view list = environmentValue("LANGUAGE");
+  if (list.empty()) return;
+  std::string kept;
+  bool dropped = false;
+  while (!list.empty()) {
+    std::size_t colon = std::min(list.find(':'), list.size());
+    std::string_view entry = list.substr(0, colon);
+    list.remove_prefix(std::min(colon + 1, list.size()));
+    if (entry.empty()) continue;
+    if (!isPlausibleLocaleName(entry)) {
+      dropped = true;
+      continue;
+    }
+    kept.append(kept.empty() ? "" : ":").append(entry);
+  }
+  if (!dropped) return;
+  if (kept.empty()) unsetenv("LANGUAGE");
+  else setenv("LANGUAGE", kept.c_str(), 1);
+}
+
 std::string currentLocaleId(LocaleCategory category) { return icuLocaleId(posixLocaleName(category)); }
 
 std::vector<std::string> messageLanguages() {

@@ -25,6 +25,18 @@ std::string posixLocaleName(LocaleCategory category);
 // Not cheap (asks ICU's data); callers cache by name.
 std::string icuLocaleId(std::string_view posixName);
 
+// Whether `name` can name a locale: an ASCII letter, then ASCII letters, digits and "_-.@=;,+" only,
+// at most 255 bytes. Text that is not UTF-8, a path, white space or control characters never can.
+bool isPlausibleLocaleName(std::string_view name);
+
+// Takes out of the process environment what no locale lookup should see: every locale variable
+// (LC_ALL, each LC_ category, LANG) whose value is not a plausible locale name, and each entry of
+// LANGUAGE that is not (the variable itself when no entry is left). Such a value then reads as
+// unset everywhere: in our figures and catalogs, and in GLib, Pango and librsvg, which read these
+// names themselves and some of which abort on bytes that are not UTF-8. Call once at start-up,
+// before any library has looked at the environment; not thread-safe (it changes the environment).
+void dropImplausibleLocaleVariables();
+
 // icuLocaleId(posixLocaleName(category)).
 std::string currentLocaleId(LocaleCategory category);
 

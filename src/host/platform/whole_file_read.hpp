@@ -5,12 +5,13 @@
 //   opened, and the file is opened non-blocking, so no open or read ever waits for a writer even
 //   if the path changes in between;
 // - a file larger than `maxSize` gives none without being read;
-// - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
-//   (see the .cpp for why): writes under way are waited for before reading, and the size,
-//   modification time and identity must not move between a stat before and a stat after. A file replaced by a rename is
-//   read as it was when it was opened. What no reader can tell apart is a file that a writer has
-//   left half rewritten in place; such a file gives whatever it holds, which a strict decoder then
-//   almost always refuses.
+// - on ext4, xfs and btrfs, when a write overlaps the read, the read gives none rather than a
+//   mixture of old and new bytes (see the .cpp for why): writes under way are waited for before
+//   reading, and the size, modification time and identity must not move between a stat before
+//   and a stat after. A file replaced by a rename is read as it was when it was opened.
+// What no reader can detect is a file rewritten in place where that does not hold (ext2, ramfs,
+// ...), or left half rewritten: a rewrite of the same length can be read as a mix of old and new
+// bytes, and such a mix may well decode. Writers must replace the file by a rename.
 // Nothing is created, changed or locked.
 #include <cstddef>
 #include <filesystem>
