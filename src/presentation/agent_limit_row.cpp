@@ -1,6 +1,6 @@
 #include "presentation/agent_limit_row.hpp"
 
-#include "presentation/figures.hpp"
+#include "presentation/texts/captions.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/usage_bar.hpp"
 
@@ -9,25 +9,12 @@ namespace {
 
 using host::Font;
 using host::FontWeight;
-using host::LocalizedKey;
-
-struct RowTexts {
-  LocalizedKey usage;
-  LocalizedKey accessibility;
-};
-
-RowTexts textsFor(const std::string& agent, const std::optional<AgentLimit::Window>& window) {
-  if (!window) return {{"No usage yet"}, {"%@ usage not known yet", {agent}}};
-  if (const auto percent = usagePercent(window->used))
-    return {{"%@ %lld%%", {window->name, *percent}}, {"%@ %@ %lld percent used", {agent, window->name, *percent}}};
-  return {{"%@ \u2014", {window->name}}, {"%@ %@ usage not known", {agent, window->name}}};
-}
 
 }  // namespace
 
 host::View AgentLimitRow::body() const {
   const auto window = limit.peakWindow(record.clock());
-  auto texts = textsFor(limit.agent, window);
+  auto texts = agentRowTexts(limit.agent, window);
   const std::optional<double> fraction = window ? std::optional<double>(window->used) : std::nullopt;
 
   auto header = host::HStack({.alignment = host::VerticalAlignment::center, .spacing = 4},

@@ -8,7 +8,7 @@
 #include "host/layout/accessibility.hpp"
 #include "host/layout/hit_test.hpp"
 #include "host/locale_test_environment.hpp"
-#include "presentation/figures.hpp"
+#include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/small_status_layout.hpp"
 #include "widget_harness.hpp"

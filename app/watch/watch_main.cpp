@@ -1,0 +1,174 @@
+// zuvo-widgets-watch: the `watch` command as its own program, so that the stream for status bars
+// loads GIO, ICU and the catalogs but no drawing or text-layout library.
+//
+// One line at start, then one line whenever the answer changes: the status file is created,
+// replaced, rewritten or deleted (a debounced folder watch), the timeline's reload moment comes,
+// or an agent window resets. Between those the process sleeps in the main loop: no polling.
+#include <glib-unix.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+#include "document/status_decoder.hpp"
+#include "document/status_store.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
+#include "host/platform/clock.hpp"
+#include "host/platform/resource_directory.hpp"
+#include "host/platform/whole_file_read.hpp"
+#include "host/refresh/file_watch.hpp"
+#include "host/refresh/reload_timer.hpp"
+#include "timeline/next_change.hpp"
+#include "timeline/status_provider.hpp"
+#include "watch/watch_answer.hpp"
+#include "watch/watch_options.hpp"
+
+namespace {
+
+// The program lives in <prefix>/libexec/zuvo-widgets/; its resources in <prefix>/share/zuvo-widgets.
+std::unique_ptr<host::StringCatalog> stringCatalog() {
+  std::optional<std::filesystem::path> resources;
+  if (auto exe = host::executableDirectory())
+    resources = host::resourceDirectory(exe->parent_path(), "zuvo-widgets", std::getenv("ZUVO_RESOURCE_DIR"));
+  if (resources) return std::make_unique<host::GettextStringCatalog>(*resources / "locale", "zuvo-widgets");
+  return std::make_unique<host::KeyOnlyStringCatalog>();
+}
+
+// The figures read the locale, and the captions the language, from the environment each time they
+// are formed; overriding every variable they read makes the whole run follow one locale.
+void applyLocale(const std::string& locale) {
+  if (locale.empty()) return;
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LANG", "LANGUAGE"})
+    setenv(variable, locale.c_str(), 1);
+}
+
+WatchFormat formatNamed(const std::string& name) {
+  if (name == "waybar") return WatchFormat::waybar;
+  if (name == "text") return WatchFormat::text;
+  return WatchFormat::json;
+}
+
+// The status and when the provider would next be asked.
+struct Reading {
+  zuvo::WidgetStatus status;
+  host::Instant reloadAt;
+};
+
+class StatusWatch {
+ public:
+  StatusWatch(const WatchOptions& options, GMainLoop* loop)
+      : format_(formatNamed(options.format)),
+        statusFile_(options.statusFile),
+        strings_(stringCatalog()),
+        loop_(loop),
+        timer_([this] { refresh(); }) {
+    const auto file = statusFile_.empty() ? zuvo::StatusStore().fileURL() : std::optional(std::filesystem::path(statusFile_));
+    // Without a data folder there is no file to watch; the timers still run.
+    if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
+  }
+
+  int exitCode() const { return exitCode_; }
+
+  void refresh() {
+    const Reading reading = read();
+    const host::Instant now = host::systemNow();
+    auto answer = watchAnswer(format_, reading.status, now, *strings_);
+    if (answer.key != lastKey_) {
+      if (!print(answer.line)) return;
+      lastKey_ = std::move(answer.key);
+    }
+    const auto change = zuvo::nextChange(reading.status, now);
+    timer_.at(change && *change < reading.reloadAt ? *change : reading.reloadAt);
+  }
+
+ private:
+  Reading read() const {
+    if (statusFile_.empty()) {
+      Reading reading{};
+      zuvo::StatusProvider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
+        if (!timeline.entries.empty()) reading.status = timeline.entries.front().status;
+        reading.reloadAt = timeline.policy.reloadMoment();
+      });
+      return reading;
+    }
+    // A named file follows the provider's rules: the empty status when it cannot be read or decoded.
+    zuvo::WidgetStatus status = zuvo::WidgetStatus::empty();
+    if (auto bytes = host::readWholeRegularFile(statusFile_, zuvo::StatusStore::kMaxFileSize))
+      if (auto decoded = zuvo::decodeStatus(bytes->bytes()); decoded.status) status = std::move(*decoded.status);
+    return {std::move(status), host::systemNow() + zuvo::StatusProvider::kReloadInterval};
+  }
+
+  // The whole line in one go; a reader that went away ends the stream quietly, any other failure
+  // to write ends it with an error.
+  bool print(const std::string& text) {
+    const std::string line = text + "\n";
+    std::size_t written = 0;
+    while (written < line.size()) {
+      const ssize_t n = ::write(STDOUT_FILENO, line.data() + written, line.size() - written);
+      if (n >= 0) {
+        written += static_cast<std::size_t>(n);
+      } else if (errno != EINTR) {
+        if (errno != EPIPE) {
+          std::cerr << "error: watch: cannot write the output: " << std::strerror(errno) << "\n";
+          exitCode_ = 1;
+        }
+        g_main_loop_quit(loop_);
+        return false;
+      }
+    }
+    return true;
+  }
+
+  WatchFormat format_;
+  std::string statusFile_;
+  std::unique_ptr<host::StringCatalog> strings_;
+  GMainLoop* loop_;
+  host::ReloadTimer timer_;
+  std::unique_ptr<host::FileWatch> watch_;
+  std::string lastKey_;
+  int exitCode_ = 0;
+};
+
+gboolean quit(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
+  return G_SOURCE_REMOVE;
+}
+
+int runWatch(const WatchOptions& options) {
+  applyLocale(options.locale);
+  std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away shows as EPIPE
+  GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+  int exitCode = 0;
+  {
+    StatusWatch watch(options, loop);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) g_unix_signal_add(signal, quit, loop);
+    // The reader closing its end of a pipe shows on our end as an error: leave at once, without
+    // waiting for the next line to fail.
+    g_unix_fd_add(STDOUT_FILENO, static_cast<GIOCondition>(G_IO_ERR | G_IO_HUP),
+                  [](gint, GIOCondition, gpointer loop) { return quit(loop); }, loop);
+    watch.refresh();
+    if (watch.exitCode() == 0) g_main_loop_run(loop);
+    exitCode = watch.exitCode();
+  }
+  g_main_loop_unref(loop);
+  return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app("zuvo-widgets watch: the status as a stream", "zuvo-widgets");
+  app.require_subcommand(1);
+  WatchOptions options;
+  declareWatchOptions(*app.add_subcommand("watch"), options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? 0 : 2;
+  }
+  return runWatch(options);
+}
