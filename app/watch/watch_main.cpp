@@ -18,6 +18,7 @@
 #include "document/status_store.hpp"
 #include "host/locale/gettext_string_catalog.hpp"
 #include "host/platform/clock.hpp"
+#include "host/platform/container_lookup.hpp"
 #include "host/platform/resource_directory.hpp"
 #include "host/platform/whole_file_read.hpp"
 #include "host/refresh/file_watch.hpp"
@@ -66,8 +67,13 @@ class StatusWatch {
         strings_(stringCatalog()),
         loop_(loop),
         timer_([this] { refresh(); }) {
-    const auto file = statusFile_.empty() ? zuvo::StatusStore().fileURL() : std::optional(std::filesystem::path(statusFile_));
-    // Without a data folder there is no file to watch; the timers still run.
+    // Where the status file will be, whether or not the container exists yet; without a data folder
+    // there is nothing to watch and the timers alone run.
+    std::optional<std::filesystem::path> file = statusFile_;
+    if (statusFile_.empty()) {
+      file = host::containerLocation(zuvo::StatusStore::kAppGroupIdentifier);
+      if (file) *file /= zuvo::StatusStore::kRelativePath;
+    }
     if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
   }
 
