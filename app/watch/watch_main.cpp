@@ -146,6 +146,8 @@ gboolean quit(gpointer loop) {
 
 int runWatch(const WatchOptions& options) {
   applyLocale(options.locale);
+  // The status file is local: no desktop VFS module (gvfs talks D-Bus) for a status-bar helper.
+  g_setenv("GIO_USE_VFS", "local", TRUE);
   std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away shows as EPIPE
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   int exitCode = 0;
