@@ -87,11 +87,12 @@ std::string oneLine(std::string text) {
 
 }  // namespace
 
-WatchAnswer watchAnswer(WatchFormat format, const WidgetStatus& status, host::Instant now,
+WatchAnswer watchAnswer(WatchFormat format, const zuvo::StatusEntry& entry, host::Instant now,
                         const host::StringCatalog& strings) {
+  const WidgetStatus& status = entry.status;
   switch (format) {
     case WatchFormat::json: {
-      auto line = zuvo::encodeEntry({.date = now, .status = status});
+      auto line = zuvo::encodeEntry(entry);
       return {std::move(line), zuvo::encodeEntry({.date = {}, .status = status}) + shownWindows(status, now)};
     }
     case WatchFormat::waybar: {

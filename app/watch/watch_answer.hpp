@@ -1,11 +1,11 @@
 #pragma once
-// What one line of `watch` says for a status at a moment, in each format. Pure: the clock, the
-// catalog and the locale (read from the environment by the figures) are the only inputs besides
-// the status.
+// What one line of `watch` says for a timeline entry, in each format. Pure: the moment the rows
+// are built at, the catalog and the locale (read from the environment by the figures) are the
+// only inputs besides the entry.
 #include <string>
 
-#include "document/widget_status.hpp"
 #include "host/view/string_catalog.hpp"
+#include "timeline/status_entry.hpp"
 
 enum class WatchFormat { json, waybar, text };
 
@@ -16,5 +16,5 @@ struct WatchAnswer {
   std::string key;
 };
 
-WatchAnswer watchAnswer(WatchFormat format, const zuvo::WidgetStatus& status, host::Instant now,
+WatchAnswer watchAnswer(WatchFormat format, const zuvo::StatusEntry& entry, host::Instant now,
                         const host::StringCatalog& strings);

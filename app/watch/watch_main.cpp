@@ -53,9 +53,9 @@ WatchFormat formatNamed(const std::string& name) {
   return WatchFormat::json;
 }
 
-// The status and when the provider would next be asked.
+// The provider's entry and when it would next be asked.
 struct Reading {
-  zuvo::WidgetStatus status;
+  zuvo::StatusEntry entry;
   host::Instant reloadAt;
 };
 
@@ -81,13 +81,14 @@ class StatusWatch {
 
   void refresh() {
     const Reading reading = read();
+    // The rows read the clock when they are built, after the entry was dated.
     const host::Instant now = host::systemNow();
-    auto answer = watchAnswer(format_, reading.status, now, *strings_);
+    auto answer = watchAnswer(format_, reading.entry, now, *strings_);
     if (answer.key != lastKey_) {
       if (!print(answer.line)) return;
       lastKey_ = std::move(answer.key);
     }
-    const auto change = zuvo::nextChange(reading.status, now);
+    const auto change = zuvo::nextChange(reading.entry.status, now);
     timer_.at(change && *change < reading.reloadAt ? *change : reading.reloadAt);
   }
 
@@ -96,16 +97,18 @@ class StatusWatch {
     if (statusFile_.empty()) {
       Reading reading{};
       zuvo::StatusProvider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-        if (!timeline.entries.empty()) reading.status = timeline.entries.front().status;
+        if (!timeline.entries.empty()) reading.entry = timeline.entries.front();
         reading.reloadAt = timeline.policy.reloadMoment();
       });
       return reading;
     }
-    // A named file follows the provider's rules: the empty status when it cannot be read or decoded.
-    zuvo::WidgetStatus status = zuvo::WidgetStatus::empty();
+    // A named file follows the provider's rules: dated before the read, the empty status when it
+    // cannot be read or decoded, asked again an hour after the read.
+    Reading reading{.entry = {.date = host::systemNow(), .status = zuvo::WidgetStatus::empty()}, .reloadAt = {}};
     if (auto bytes = host::readWholeRegularFile(statusFile_, zuvo::StatusStore::kMaxFileSize))
-      if (auto decoded = zuvo::decodeStatus(bytes->bytes()); decoded.status) status = std::move(*decoded.status);
-    return {std::move(status), host::systemNow() + zuvo::StatusProvider::kReloadInterval};
+      if (auto decoded = zuvo::decodeStatus(bytes->bytes()); decoded.status) reading.entry.status = std::move(*decoded.status);
+    reading.reloadAt = host::systemNow() + zuvo::StatusProvider::kReloadInterval;
+    return reading;
   }
 
   // The whole line in one go; a reader that went away ends the stream quietly, any other failure
