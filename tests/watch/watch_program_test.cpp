@@ -75,6 +75,8 @@ TEST_F(Watch, ALineAtStartAndOneLinePerReplaceBurstAndNoneForTheSameAnswer) {
   replace(status(12));  // the same answer again
   std::ofstream(file_, std::ios::trunc) << status(12);
   EXPECT_EQ(watch.line(400ms), std::nullopt);
+  std::ofstream(file_, std::ios::trunc) << status(13);  // rewritten in place: seen at its close
+  EXPECT_EQ(statusOf(watch.line(1000ms).value_or("")), encoded(status(13)));
 
   fs::remove(file_);
   EXPECT_EQ(statusOf(watch.line(1000ms).value_or("")), zuvo::encodeStatus(zuvo::WidgetStatus::empty()));
