@@ -4,6 +4,7 @@
 // One line at start, then one line whenever the answer changes: the status file is created,
 // replaced, rewritten or deleted (a debounced folder watch), the timeline's reload moment comes,
 // or an agent window resets. Between those the process sleeps in the main loop: no polling.
+#include <fcntl.h>
 #include <glib-unix.h>
 #include <unistd.h>
 
@@ -147,7 +148,24 @@ gboolean quit(gpointer loop) {
   return G_SOURCE_REMOVE;
 }
 
+// A closed standard stream would let the next file opened (the monitor's, the loop's) take its
+// number, and the lines would go there. Each closed one gets /dev/null; a closed output is an error.
+bool standardStreamsOpen() {
+  bool outputOpen = true;
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1) continue;
+    if (fd == STDOUT_FILENO) outputOpen = false;
+    const int null = ::open("/dev/null", O_RDWR);
+    if (null >= 0 && null != fd) ::close(null);  // only reached when a lower number was free
+  }
+  return outputOpen;
+}
+
 int runWatch(const WatchOptions& options) {
+  if (!standardStreamsOpen()) {
+    std::cerr << "error: watch: cannot write the output: it is closed\n";
+    return 1;
+  }
   applyLocale(options.locale);
   // The status file is local: no desktop VFS module (gvfs talks D-Bus) for a status-bar helper.
   g_setenv("GIO_USE_VFS", "local", TRUE);
