@@ -6,8 +6,11 @@
 // or an agent window resets. Between those the process sleeps in the main loop: no polling.
 #include <fcntl.h>
 #include <glib-unix.h>
+#include <limits.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -78,6 +81,10 @@ class StatusWatch {
     if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
   }
 
+  ~StatusWatch() {
+    if (outputReady_) g_source_remove(outputReady_);
+  }
+
   int exitCode() const { return exitCode_; }
 
   void refresh() {
@@ -112,16 +119,40 @@ class StatusWatch {
     return reading;
   }
 
-  // The whole line in one go; a reader that went away ends the stream quietly, any other failure
-  // to write ends it with an error.
+  // Lines go out whole and in order, but never block the loop: a reader that stops reading holds
+  // back only the output (signals still end the process), and while it does, a newer answer
+  // replaces a line that has not begun. A reader that went away ends the stream quietly, any other
+  // failure to write ends it with an error.
   bool print(const std::string& text) {
-    const std::string line = text + "\n";
-    std::size_t written = 0;
-    while (written < line.size()) {
-      const ssize_t n = ::write(STDOUT_FILENO, line.data() + written, line.size() - written);
+    next_ = text + "\n";
+    return flush();
+  }
+
+  bool flush() {
+    while (!unsent_.empty() || next_) {
+      if (unsent_.empty()) {
+        unsent_ = std::move(*next_);
+        next_.reset();
+      }
+      pollfd output{STDOUT_FILENO, POLLOUT, 0};
+      int ready;
+      while ((ready = ::poll(&output, 1, 0)) < 0 && errno == EINTR) {
+      }
+      if (ready == 0) {  // full: go on when there is room
+        if (!outputReady_)
+          outputReady_ = g_unix_fd_add(STDOUT_FILENO, G_IO_OUT, [](gint, GIOCondition, gpointer self) {
+            auto* watch = static_cast<StatusWatch*>(self);
+            watch->outputReady_ = 0;
+            watch->flush();
+            return G_SOURCE_REMOVE;
+          }, this);
+        return true;
+      }
+      // Room shown by poll takes a write of up to PIPE_BUF bytes without blocking.
+      const ssize_t n = ::write(STDOUT_FILENO, unsent_.data(), std::min<std::size_t>(unsent_.size(), PIPE_BUF));
       if (n >= 0) {
-        written += static_cast<std::size_t>(n);
-      } else if (errno != EINTR) {
+        unsent_.erase(0, static_cast<std::size_t>(n));
+      } else if (errno != EINTR && errno != EAGAIN) {
         if (errno != EPIPE) {
           std::cerr << "error: watch: cannot write the output: " << std::strerror(errno) << "\n";
           exitCode_ = 1;
@@ -140,6 +171,9 @@ class StatusWatch {
   host::ReloadTimer timer_;
   std::unique_ptr<host::FileWatch> watch_;
   std::string lastKey_;
+  std::string unsent_;               // the rest of the line being written
+  std::optional<std::string> next_;  // the newest line, not yet begun
+  guint outputReady_ = 0;
   int exitCode_ = 0;
 };
 

@@ -16,10 +16,12 @@
 class WatchProcess {
  public:
   // `environment` holds extra "NAME=value" entries; the locale variables are otherwise unset.
+  // A `pipeSize` other than 0 sets the capacity of the output pipe (at least a page).
   WatchProcess(const std::filesystem::path& dataHome, const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment = {}) {
+               const std::vector<std::string>& environment = {}, int pipeSize = 0) {
     int out[2], err[2];
     if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return;
+    if (pipeSize > 0) ::fcntl(out[0], F_SETPIPE_SZ, pipeSize);
     std::vector<std::string> args{ZUVO_WATCH_PROGRAM, "watch"};
     args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<std::string> env{"PATH=/usr/bin:/bin", "HOME=" + dataHome.string(), "XDG_DATA_HOME=" + dataHome.string()};

@@ -115,6 +115,33 @@ TEST_F(Watch, AReaderThatGoesAwayEndsTheStreamQuietly) {
   EXPECT_EQ(watch.errors(), "");
 }
 
+TEST_F(Watch, AReaderThatStopsReadingHoldsBackOnlyTheOutput) {
+  // Lines longer than the pipe holds: many agents with long names.
+  auto document = [](int waiting) {
+    std::string limits;
+    for (int i = 0; i < 40; ++i)
+      limits += std::string(i ? "," : "") + R"({"agent":")" + std::string(100, 'a' + i % 26) + R"(","updatedAt":0,"windows":[]})";
+    return R"({"waiting":)" + std::to_string(waiting) + R"(,"unread":0,"weekSpend":0,"limits":[)" + limits + "]}";
+  };
+  replace(document(1));
+  {
+    WatchProcess stuck(dataHome_, {"--format", "waybar"}, {}, 4096);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(stuck.stop(SIGTERM), 0);  // the signal is not held up by the full pipe
+  }
+  WatchProcess watch(dataHome_, {"--format", "waybar"}, {}, 4096);
+  std::this_thread::sleep_for(300ms);
+  for (int waiting : {2, 3}) {
+    replace(document(waiting));
+    std::this_thread::sleep_for(300ms);
+  }
+  // The first line comes whole, then the newest answer; the one in between was never begun.
+  EXPECT_EQ(watch.line().value_or("").rfind(R"({"text":"1 waiting on you")", 0), 0u);
+  EXPECT_EQ(watch.line().value_or("").rfind(R"({"text":"3 waiting on you")", 0), 0u);
+  EXPECT_EQ(watch.line(300ms), std::nullopt);
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
+}
+
 // Every waybar line is one JSON object with the keys a Waybar custom module reads, in the widget's
 // words and figures for the locale.
 struct WaybarCase {
