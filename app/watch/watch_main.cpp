@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -86,6 +87,21 @@ class StatusWatch {
   }
 
   int exitCode() const { return exitCode_; }
+
+  // On the way out: the rest of a line already begun, given up to `patience` to find room, so
+  // that a slow reader never ends on part of a line.
+  void finishLine(std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!unsent_.empty() && exitCode_ == 0) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      pollfd output{STDOUT_FILENO, POLLOUT, 0};
+      if (left.count() <= 0 || ::poll(&output, 1, static_cast<int>(left.count())) == 0) return;
+      if (output.revents & (POLLERR | POLLHUP | POLLNVAL)) return;
+      const ssize_t n = ::write(STDOUT_FILENO, unsent_.data(), std::min<std::size_t>(unsent_.size(), PIPE_BUF));
+      if (n < 0 && errno != EINTR && errno != EAGAIN) return;
+      if (n > 0) unsent_.erase(0, static_cast<std::size_t>(n));
+    }
+  }
 
   void refresh() {
     const Reading reading = read();
@@ -215,6 +231,7 @@ int runWatch(const WatchOptions& options) {
                   [](gint, GIOCondition, gpointer loop) { return quit(loop); }, loop);
     watch.refresh();
     if (watch.exitCode() == 0) g_main_loop_run(loop);
+    watch.finishLine(std::chrono::seconds(1));
     exitCode = watch.exitCode();
   }
   g_main_loop_unref(loop);
