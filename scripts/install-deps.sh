@@ -13,6 +13,7 @@ packages=(
   libboost-locale-dev gettext         # string catalogs (.po compiled with msgfmt)
   libcli11-dev                        # command line
   libgtest-dev libgmock-dev           # configuring the build (the test programs are built only on demand)
+  libglib2.0-dev                      # GIO: watching the status file, timers, signals
   fonts-inter fonts-quicksand         # system font and rounded face
   xdg-utils                           # xdg-open for --open
 )

@@ -3,7 +3,8 @@
 #include "presentation/agent_limit_list.hpp"
 #include "presentation/attention_counts.hpp"
 #include "presentation/figure_row.hpp"
-#include "presentation/figures.hpp"
+#include "presentation/texts/captions.hpp"
+#include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/quick_link_button.hpp"
 #include "presentation/wordmark_header.hpp"
@@ -32,9 +33,9 @@ host::View rightColumn(const StatusWidgetView& record) {
   static const std::vector<AgentLimit> kNoLimits;
   const auto& status = record.status;
   return host::VStack({.alignment = HorizontalAlignment::leading, .spacing = 5},
-                      {FigureRow{"Kept private", privacyFigure(status.weekScore)}.body(),
-                       FigureRow{"Spent on AI", spendFigure(status.weekSpend)}.body(),
-                       host::Text(host::LocalizedKey{"Last 7 days"})
+                      {FigureRow{kKeptPrivateLabel, privacyFigure(status.weekScore)}.body(),
+                       FigureRow{kSpentOnAiLabel, spendFigure(status.weekSpend)}.body(),
+                       host::Text(host::LocalizedKey{kLastSevenDaysKey})
                            .font(host::Font::system(10))
                            .foregroundStyle(Palette::tertiaryText()),
                        host::Spacer({.minLength = 0}),

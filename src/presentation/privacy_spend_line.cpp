@@ -1,7 +1,7 @@
 #include "presentation/privacy_spend_line.hpp"
 
-#include "presentation/figures.hpp"
 #include "presentation/palette.hpp"
+#include "presentation/texts/figures.hpp"
 
 namespace zuvo {
 

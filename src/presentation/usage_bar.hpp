@@ -7,12 +7,11 @@
 
 #include "host/view/view.hpp"
 #include "host/view/widget_family.hpp"
+#include "presentation/texts/figures.hpp"
 
 namespace zuvo {
 
 inline constexpr double kUsageBarHeight = 4;
-// From this share of the allowance on (inclusive, unrounded) the fill takes the attention colour.
-inline constexpr double kUsageAttentionThreshold = 0.8;
 
 struct UsageBar {
   std::optional<double> fraction{};

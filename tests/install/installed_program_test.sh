@@ -49,4 +49,10 @@ echo '{"waiting":1,"unread":0,"weekSpend":1}' > "$deep/$(printf '%0240d' 0).json
 grep -Eq '"kind":"image","frame":\{"x":[-0-9.e]+,"y":[-0-9.e]+,"width":[1-9][0-9.]*,"height":[1-9][0-9.]*\},"name":"VantleWordmark"' layout.json \
   || fail "the wordmark has no size: $(head -c 600 layout.json)"
 
+# The watch program, in libexec, finds the catalogs at ../../share; it leaves once `head` has a line.
+watcher="$prefix/libexec/zuvo-widgets/zuvo-widgets-watch"
+[ -x "$watcher" ] || fail "no installed watch program at $watcher"
+line=$(XDG_DATA_HOME="$work/data" LANG=de_DE.UTF-8 LANGUAGE=de timeout 10 "$watcher" watch --format text | head -n 1)
+[ "$line" = "Nichts offen" ] || fail "watch is not German: $line"
+
 echo "installed program works from $PWD"

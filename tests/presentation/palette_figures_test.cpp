@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/locale_test_environment.hpp"
-#include "presentation/figures.hpp"
+#include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
 
 namespace zuvo {

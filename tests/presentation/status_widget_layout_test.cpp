@@ -9,7 +9,7 @@
 #include "host/layout/hit_test.hpp"
 #include "host/locale/key_formatter.hpp"
 #include "host/locale_test_environment.hpp"
-#include "presentation/figures.hpp"
+#include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/small_status_layout.hpp"
 #include "widget_harness.hpp"

@@ -1,4 +1,4 @@
-#include "presentation/figures.hpp"
+#include "presentation/texts/figures.hpp"
 
 #include <cmath>
 

@@ -23,4 +23,8 @@ std::string spendFigure(double weekSpend);
 // none when that is not finite or lies outside the signed 64-bit range.
 std::optional<std::int64_t> usagePercent(double used);
 
+// From this share of an allowance on (inclusive, compared with the unrounded `used`) the usage
+// counts as near its limit: the bar's fill takes the attention colour.
+inline constexpr double kUsageAttentionThreshold = 0.8;
+
 }  // namespace zuvo

@@ -1,0 +1,254 @@
+// zuvo-widgets-watch: the `watch` command as its own program, so that the stream for status bars
+// loads GIO, ICU and the catalogs but no drawing or text-layout library.
+//
+// One line at start, then one line whenever the answer changes: the status file is created,
+// replaced, rewritten or deleted (a debounced folder watch), the timeline's reload moment comes,
+// or an agent window resets. Between those the process sleeps in the main loop: no polling.
+#include <fcntl.h>
+#include <glib-unix.h>
+#include <limits.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+#include "document/status_decoder.hpp"
+#include "document/status_store.hpp"
+#include "host/locale/gettext_string_catalog.hpp"
+#include "host/platform/clock.hpp"
+#include "host/platform/container_lookup.hpp"
+#include "host/platform/resource_directory.hpp"
+#include "host/platform/whole_file_read.hpp"
+#include "host/refresh/file_watch.hpp"
+#include "host/refresh/reload_timer.hpp"
+#include "timeline/next_change.hpp"
+#include "timeline/status_provider.hpp"
+#include "watch/watch_answer.hpp"
+#include "watch/watch_options.hpp"
+
+namespace {
+
+// The program lives in <prefix>/libexec/zuvo-widgets/; its resources in <prefix>/share/zuvo-widgets.
+std::unique_ptr<host::StringCatalog> stringCatalog() {
+  std::optional<std::filesystem::path> resources;
+  if (auto exe = host::executableDirectory())
+    resources = host::resourceDirectory(exe->parent_path(), "zuvo-widgets", std::getenv("ZUVO_RESOURCE_DIR"));
+  if (resources) return std::make_unique<host::GettextStringCatalog>(*resources / "locale", "zuvo-widgets");
+  return std::make_unique<host::KeyOnlyStringCatalog>();
+}
+
+// The figures read the locale, and the captions the language, from the environment each time they
+// are formed; overriding every variable they read makes the whole run follow one locale.
+void applyLocale(const std::string& locale) {
+  if (locale.empty()) return;
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LANG", "LANGUAGE"})
+    setenv(variable, locale.c_str(), 1);
+}
+
+WatchFormat formatNamed(const std::string& name) {
+  if (name == "waybar") return WatchFormat::waybar;
+  if (name == "text") return WatchFormat::text;
+  return WatchFormat::json;
+}
+
+// The provider's entry and when it would next be asked.
+struct Reading {
+  zuvo::StatusEntry entry;
+  host::Instant reloadAt;
+};
+
+class StatusWatch {
+ public:
+  StatusWatch(const WatchOptions& options, GMainLoop* loop)
+      : format_(formatNamed(options.format)),
+        statusFile_(options.statusFile),
+        strings_(stringCatalog()),
+        loop_(loop),
+        timer_([this] { refresh(); }) {
+    // Where the status file will be, whether or not the container exists yet; without a data folder
+    // there is nothing to watch and the timers alone run.
+    std::optional<std::filesystem::path> file = statusFile_;
+    if (statusFile_.empty()) {
+      file = host::containerLocation(zuvo::StatusStore::kAppGroupIdentifier);
+      if (file) *file /= zuvo::StatusStore::kRelativePath;
+    }
+    if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
+  }
+
+  ~StatusWatch() {
+    if (outputReady_) g_source_remove(outputReady_);
+  }
+
+  int exitCode() const { return exitCode_; }
+
+  // On the way out: the rest of a line already begun, given up to `patience` to find room, so
+  // that a slow reader never ends on part of a line.
+  void finishLine(std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!unsent_.empty() && exitCode_ == 0) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      pollfd output{STDOUT_FILENO, POLLOUT, 0};
+      if (left.count() <= 0 || ::poll(&output, 1, static_cast<int>(left.count())) == 0) return;
+      if (output.revents & (POLLERR | POLLHUP | POLLNVAL)) return;
+      const ssize_t n = ::write(STDOUT_FILENO, unsent_.data(), std::min<std::size_t>(unsent_.size(), PIPE_BUF));
+      if (n < 0 && errno != EINTR && errno != EAGAIN) return;
+      if (n > 0) unsent_.erase(0, static_cast<std::size_t>(n));
+    }
+  }
+
+  void refresh() {
+    const Reading reading = read();
+    // The rows read the clock when they are built, after the entry was dated.
+    const host::Instant now = host::systemNow();
+    auto answer = watchAnswer(format_, reading.entry, now, *strings_);
+    if (answer.key != lastKey_) {
+      if (!print(answer.line)) return;
+      lastKey_ = std::move(answer.key);
+    }
+    const auto change = zuvo::nextChange(reading.entry.status, now);
+    timer_.at(change && *change < reading.reloadAt ? *change : reading.reloadAt);
+  }
+
+ private:
+  Reading read() const {
+    if (statusFile_.empty()) {
+      Reading reading{};
+      zuvo::StatusProvider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
+        if (!timeline.entries.empty()) reading.entry = timeline.entries.front();
+        reading.reloadAt = timeline.policy.reloadMoment();
+      });
+      return reading;
+    }
+    // A named file follows the provider's rules: dated before the read, the empty status when it
+    // cannot be read or decoded, asked again an hour after the read.
+    Reading reading{.entry = {.date = host::systemNow(), .status = zuvo::WidgetStatus::empty()}, .reloadAt = {}};
+    if (auto bytes = host::readWholeRegularFile(statusFile_, zuvo::StatusStore::kMaxFileSize))
+      if (auto decoded = zuvo::decodeStatus(bytes->bytes()); decoded.status) reading.entry.status = std::move(*decoded.status);
+    reading.reloadAt = host::systemNow() + zuvo::StatusProvider::kReloadInterval;
+    return reading;
+  }
+
+  // Lines go out whole and in order, but never block the loop: a reader that stops reading holds
+  // back only the output (signals still end the process), and while it does, a newer answer
+  // replaces a line that has not begun. A reader that went away ends the stream quietly, any other
+  // failure to write ends it with an error.
+  bool print(const std::string& text) {
+    next_ = text + "\n";
+    return flush();
+  }
+
+  bool flush() {
+    while (!unsent_.empty() || next_) {
+      if (unsent_.empty()) {
+        unsent_ = std::move(*next_);
+        next_.reset();
+      }
+      pollfd output{STDOUT_FILENO, POLLOUT, 0};
+      int ready;
+      while ((ready = ::poll(&output, 1, 0)) < 0 && errno == EINTR) {
+      }
+      if (ready == 0) {  // full: go on when there is room
+        if (!outputReady_)
+          outputReady_ = g_unix_fd_add(STDOUT_FILENO, G_IO_OUT, [](gint, GIOCondition, gpointer self) {
+            auto* watch = static_cast<StatusWatch*>(self);
+            watch->outputReady_ = 0;
+            watch->flush();
+            return G_SOURCE_REMOVE;
+          }, this);
+        return true;
+      }
+      // Room shown by poll takes a write of up to PIPE_BUF bytes without blocking.
+      const ssize_t n = ::write(STDOUT_FILENO, unsent_.data(), std::min<std::size_t>(unsent_.size(), PIPE_BUF));
+      if (n >= 0) {
+        unsent_.erase(0, static_cast<std::size_t>(n));
+      } else if (errno != EINTR && errno != EAGAIN) {
+        if (errno != EPIPE) {
+          std::cerr << "error: watch: cannot write the output: " << std::strerror(errno) << "\n";
+          exitCode_ = 1;
+        }
+        g_main_loop_quit(loop_);
+        return false;
+      }
+    }
+    return true;
+  }
+
+  WatchFormat format_;
+  std::string statusFile_;
+  std::unique_ptr<host::StringCatalog> strings_;
+  GMainLoop* loop_;
+  host::ReloadTimer timer_;
+  std::unique_ptr<host::FileWatch> watch_;
+  std::string lastKey_;
+  std::string unsent_;               // the rest of the line being written
+  std::optional<std::string> next_;  // the newest line, not yet begun
+  guint outputReady_ = 0;
+  int exitCode_ = 0;
+};
+
+gboolean quit(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
+  return G_SOURCE_REMOVE;
+}
+
+// A closed standard stream would let the next file opened (the monitor's, the loop's) take its
+// number, and the lines would go there. Each closed one gets /dev/null; a closed output is an error.
+bool standardStreamsOpen() {
+  bool outputOpen = true;
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1) continue;
+    if (fd == STDOUT_FILENO) outputOpen = false;
+    const int null = ::open("/dev/null", O_RDWR);
+    if (null >= 0 && null != fd) ::close(null);  // only reached when a lower number was free
+  }
+  return outputOpen;
+}
+
+int runWatch(const WatchOptions& options) {
+  if (!standardStreamsOpen()) {
+    std::cerr << "error: watch: cannot write the output: it is closed\n";
+    return 1;
+  }
+  applyLocale(options.locale);
+  // The status file is local: no desktop VFS module (gvfs talks D-Bus) for a status-bar helper.
+  g_setenv("GIO_USE_VFS", "local", TRUE);
+  std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away shows as EPIPE
+  GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+  int exitCode = 0;
+  {
+    StatusWatch watch(options, loop);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) g_unix_signal_add(signal, quit, loop);
+    // The reader closing its end of a pipe shows on our end as an error: leave at once, without
+    // waiting for the next line to fail.
+    g_unix_fd_add(STDOUT_FILENO, static_cast<GIOCondition>(G_IO_ERR | G_IO_HUP),
+                  [](gint, GIOCondition, gpointer loop) { return quit(loop); }, loop);
+    watch.refresh();
+    if (watch.exitCode() == 0) g_main_loop_run(loop);
+    watch.finishLine(std::chrono::seconds(1));
+    exitCode = watch.exitCode();
+  }
+  g_main_loop_unref(loop);
+  return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app("zuvo-widgets watch: the status as a stream", "zuvo-widgets");
+  app.require_subcommand(1);
+  WatchOptions options;
+  declareWatchOptions(*app.add_subcommand("watch"), options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? 0 : 2;
+  }
+  return runWatch(options);
+}

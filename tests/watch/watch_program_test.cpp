@@ -1,0 +1,194 @@
+// The watch program as a status bar runs it: lines on its output as the status file changes.
+#include <gtest/gtest.h>
+#include <simdjson.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "document/status_decoder.hpp"
+#include "document/status_encoder.hpp"
+#include "host/platform/clock.hpp"
+#include "watch_process.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string status(int waiting, int unread = 0) {
+  return R"({"waiting":)" + std::to_string(waiting) + R"(,"unread":)" + std::to_string(unread) + R"(,"weekSpend":1.5})";
+}
+
+// The status inside a JSON line, re-encoded as the document encoder writes it.
+std::string statusOf(const std::string& line) {
+  const auto at = line.find(R"("status":)");
+  if (at == std::string::npos || line.empty() || line.back() != '}') return "not an entry: " + line;
+  return line.substr(at + 9, line.size() - at - 10);
+}
+std::string encoded(const std::string& document) {
+  auto decoded = zuvo::decodeStatus(document);
+  return decoded.status ? zuvo::encodeStatus(*decoded.status) : "undecodable";
+}
+
+class Watch : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zuvo-watch-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dataHome_ = pattern;
+    folder_ = dataHome_ / "group.com.halverdyne.zuvo" / "Library" / "Application Support";
+    file_ = folder_ / "widget-status.json";
+  }
+  void TearDown() override { fs::remove_all(dataHome_); }
+
+  void replace(const std::string& content) {
+    fs::create_directories(folder_);
+    const auto temporary = folder_ / ".widget-status.json.tmp";
+    std::ofstream(temporary, std::ios::trunc) << content;
+    fs::rename(temporary, file_);
+  }
+
+  fs::path dataHome_, folder_, file_;
+};
+
+TEST_F(Watch, ALineAtStartAndOneLinePerReplaceBurstAndNoneForTheSameAnswer) {
+  replace(status(1));
+  WatchProcess watch(dataHome_, {});
+  EXPECT_EQ(statusOf(watch.line().value_or("")), encoded(status(1)));
+
+  // The stream for a status bar maps no drawing or text-layout library.
+  std::ifstream maps("/proc/" + std::to_string(watch.pid()) + "/maps");
+  const std::string mapped((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+  for (const char* library : {"libpango", "libcairo", "librsvg", "libgtk", "libharfbuzz", "libfreetype"})
+    EXPECT_EQ(mapped.find(library), std::string::npos) << library;
+
+  auto start = std::chrono::steady_clock::now();
+  replace(status(2));
+  EXPECT_EQ(statusOf(watch.line(500ms).value_or("")), encoded(status(2)));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+
+  for (int i = 3; i <= 12; ++i) replace(status(i));
+  EXPECT_EQ(statusOf(watch.line(1000ms).value_or("")), encoded(status(12)));
+  EXPECT_EQ(watch.line(400ms), std::nullopt);  // one line for the burst
+
+  replace(status(12));  // the same answer again
+  std::ofstream(file_, std::ios::trunc) << status(12);
+  EXPECT_EQ(watch.line(400ms), std::nullopt);
+  std::ofstream(file_, std::ios::trunc) << status(13);  // rewritten in place: seen at its close
+  EXPECT_EQ(statusOf(watch.line(1000ms).value_or("")), encoded(status(13)));
+
+  fs::remove(file_);
+  EXPECT_EQ(statusOf(watch.line(1000ms).value_or("")), zuvo::encodeStatus(zuvo::WidgetStatus::empty()));
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
+}
+
+TEST_F(Watch, AContainerCreatedAfterStartIsPickedUp) {
+  WatchProcess watch(dataHome_, {"--format", "text"});
+  EXPECT_EQ(watch.line(), "Nothing waiting");
+  replace(status(4));
+  EXPECT_EQ(watch.line(5000ms), "4 waiting on you");
+  EXPECT_EQ(watch.stop(SIGINT), 0);
+}
+
+TEST_F(Watch, AWindowResetGivesANewLineRightAfterIt) {
+  const double resetsAt = (host::systemNow() + 2.0).secondsSinceReference;
+  replace(R"({"waiting":0,"unread":0,"weekSpend":0,"limits":[{"agent":"A","updatedAt":0,"windows":[)"
+          R"({"name":"day","used":0.9,"resetsAt":)" + std::to_string(resetsAt) + R"(},{"name":"week","used":0.25}]}]})");
+  WatchProcess watch(dataHome_, {"--format", "waybar"});
+  const auto before = watch.line().value_or("");
+  EXPECT_NE(before.find(R"("percentage":90)"), std::string::npos) << before;
+  const auto after = watch.line(3500ms).value_or("");
+  EXPECT_GE(host::systemNow().secondsSinceReference, resetsAt);
+  EXPECT_LT(host::systemNow().secondsSinceReference, resetsAt + 0.5);
+  EXPECT_NE(after.find(R"("percentage":25)"), std::string::npos) << after;
+  EXPECT_NE(after.find(R"("class":["idle"])"), std::string::npos) << after;  // no longer near the limit
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
+}
+
+TEST_F(Watch, AReaderThatGoesAwayEndsTheStreamQuietly) {
+  WatchProcess watch(dataHome_, {});
+  ASSERT_TRUE(watch.line().has_value());
+  watch.closeOutput();
+  replace(status(1));  // whether or not it noticed already, the next line cannot be written
+  EXPECT_EQ(watch.stop(0), 0);
+  EXPECT_EQ(watch.errors(), "");
+}
+
+TEST_F(Watch, AReaderThatStopsReadingHoldsBackOnlyTheOutput) {
+  // Lines longer than the pipe holds: many agents with long names.
+  auto document = [](int waiting) {
+    std::string limits;
+    for (int i = 0; i < 40; ++i)
+      limits += std::string(i ? "," : "") + R"({"agent":")" + std::string(100, 'a' + i % 26) + R"(","updatedAt":0,"windows":[]})";
+    return R"({"waiting":)" + std::to_string(waiting) + R"(,"unread":0,"weekSpend":0,"limits":[)" + limits + "]}";
+  };
+  replace(document(1));
+  {
+    WatchProcess stuck(dataHome_, {"--format", "waybar"}, {}, 4096);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(stuck.stop(SIGTERM), 0);  // the signal is not held up by the full pipe
+  }
+  WatchProcess watch(dataHome_, {"--format", "waybar"}, {}, 4096);
+  std::this_thread::sleep_for(300ms);
+  for (int waiting : {2, 3}) {
+    replace(document(waiting));
+    std::this_thread::sleep_for(300ms);
+  }
+  // The first line comes whole, then the newest answer; the one in between was never begun.
+  EXPECT_EQ(watch.line().value_or("").rfind(R"({"text":"1 waiting on you")", 0), 0u);
+  EXPECT_EQ(watch.line().value_or("").rfind(R"({"text":"3 waiting on you")", 0), 0u);
+  EXPECT_EQ(watch.line(300ms), std::nullopt);
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
+}
+
+// Every waybar line is one JSON object with the keys a Waybar custom module reads, in the widget's
+// words and figures for the locale.
+struct WaybarCase {
+  std::vector<std::string> arguments, environment;
+  std::string text, tooltip;
+};
+
+TEST_F(Watch, WaybarLinesCarryTheDocumentedKeysInEachLocale) {
+  const std::string document =
+      R"({"waiting":3,"unread":5,"weekScore":0.82,"weekSpend":12.5,"limits":[)"
+      R"({"agent":"Claude","updatedAt":0,"windows":[{"name":"weekly","used":0.825}]},)"
+      R"({"agent":"Codex","updatedAt":0,"windows":[]}]})";
+  const WaybarCase cases[] = {
+      {{"--format", "waybar", "--locale", "en_US.UTF-8"}, {"LANGUAGE=de"}, "3 waiting on you",
+       "3 waiting on you\nKept private 82%\nSpent on AI $12.50\nLast 7 days\nClaude: weekly 83%\nCodex: No usage yet"},
+      {{"--format", "waybar"}, {"LANG=de_DE.UTF-8"}, "3 für dich offen",
+       "3 für dich offen\nKept private 82\u00a0%\nSpent on AI 12,50\u00a0$\nLetzte 7 Tage\nClaude: weekly 83\u00a0%\n"
+       "Codex: Noch ungenutzt"},
+  };
+  for (const auto& c : cases) {
+    replace(document);
+    WatchProcess watch(dataHome_, c.arguments, c.environment);
+    for (const std::string expectedClass : {"attention", "inbox"}) {
+      const auto line = watch.line().value_or("");
+      replace(status(0, 5));  // a second line, for the other class
+      simdjson::dom::parser parser;
+      simdjson::dom::object object;
+      ASSERT_EQ(parser.parse(line).get(object), simdjson::SUCCESS) << line;
+      std::string_view text, tooltip, firstClass;
+      simdjson::dom::array classes;
+      ASSERT_EQ(object["text"].get(text), simdjson::SUCCESS) << line;
+      ASSERT_EQ(object["tooltip"].get(tooltip), simdjson::SUCCESS) << line;
+      ASSERT_EQ(object["class"].get(classes), simdjson::SUCCESS) << line;
+      ASSERT_EQ(classes.at(0).get(firstClass), simdjson::SUCCESS) << line;
+      EXPECT_EQ(firstClass, expectedClass);
+      if (expectedClass == "attention") {
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(tooltip, c.tooltip);
+        EXPECT_EQ(classes.size(), 2u);  // and "limit": 0.825 is past 0.8
+        EXPECT_EQ(object["percentage"].get_int64().value_unsafe(), 83);
+      } else {
+        EXPECT_EQ(classes.size(), 1u);
+        EXPECT_EQ(object["percentage"].error(), simdjson::NO_SUCH_FIELD);  // no agents
+      }
+    }
+    EXPECT_EQ(watch.stop(SIGTERM), 0);
+  }
+}
+
+}  // namespace
