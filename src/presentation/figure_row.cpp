@@ -1,6 +1,6 @@
 #include "presentation/figure_row.hpp"
 
-#include "presentation/figures.hpp"
+#include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
 
 namespace zuvo {
