@@ -5,7 +5,6 @@
 // from --status FILE, --sample or --empty.
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -15,43 +14,12 @@
 #include "host/platform/json_writer.hpp"
 #include "host/layout/layout_json.hpp"
 #include "host/platform/url_opener.hpp"
+#include "host/draw/cairo_drawer.hpp"
 #include "host/view/widget_family.hpp"
 #include "status_widget_rendering.hpp"
 #include "status_widget_source.hpp"
 
 namespace {
-
-struct WidgetOptions {
-  std::string statusFile;
-  bool sample = false;
-  bool empty = false;
-  std::string family = "small";
-  std::string appearance = "light";
-  std::string renderingMode = "full-color";
-  std::string locale;
-};
-
-// The families offered are those the widget declares.
-void addWidgetOptions(CLI::App& command, WidgetOptions& options, const host::WidgetConfiguration& widget) {
-  auto* file = command.add_option("--status", options.statusFile, "Draw this status file instead of the stored one");
-  auto* sample = command.add_flag("--sample", options.sample, "Draw the sample status of placeholders and previews");
-  auto* empty = command.add_flag("--empty", options.empty, "Draw the empty status");
-  file->excludes(sample)->excludes(empty);
-  sample->excludes(empty);
-  std::vector<std::string> families;
-  for (host::WidgetFamily family : widget.supportedFamilies()) families.emplace_back(host::name(family));
-  command.add_option("--family", options.family, "Widget size")
-      ->check(CLI::IsMember(families))
-      ->capture_default_str();
-  command.add_option("--appearance", options.appearance, "Desktop appearance")
-      ->check(CLI::IsMember({"light", "dark"}))
-      ->capture_default_str();
-  command.add_option("--rendering-mode", options.renderingMode, "How the host renders colours")
-      ->check(CLI::IsMember({"full-color", "accented", "vibrant"}))
-      ->capture_default_str();
-  command.add_option("--locale", options.locale,
-                     "Locale for figures and captions (e.g. de_DE.UTF-8), in place of the environment's");
-}
 
 // The figures read the locale, and the captions the language, afresh from the environment each time
 // they are formed; overriding every variable they read makes the whole run follow one locale.
@@ -70,8 +38,7 @@ struct LaidOutWidget {
 std::optional<LaidOutWidget> layOut(const WidgetOptions& options, const host::AnyWidgetBundle& bundle,
                                     const StatusWidgetRenderer& renderer) {
   applyLocale(options.locale);
-  auto content = statusWidgetContent(statusWidgetDeclaration(bundle),
-                                     {.statusFile = options.statusFile, .sample = options.sample, .empty = options.empty});
+  auto content = statusWidgetContent(statusWidgetDeclaration(bundle), options.source);
   if (!content) return std::nullopt;
   LaidOutWidget widget{.environment = {.family = *host::widgetFamilyNamed(options.family),
                                        .renderingMode = *host::renderingModeNamed(options.renderingMode)},
@@ -141,33 +108,13 @@ int tap(const WidgetOptions& options, const host::AnyWidgetBundle& bundle, const
 
 }  // namespace
 
-void registerStatusWidgetCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
-  const host::WidgetConfiguration widget = statusWidgetDeclaration(bundle);
-  {
-    auto* command = app.add_subcommand("render", "Draw the status widget to a PNG, SVG or PDF file");
-    auto options = std::make_shared<WidgetOptions>();
-    auto scale = std::make_shared<double>(host::kDefaultDrawScale);
-    auto output = std::make_shared<std::string>();
-    addWidgetOptions(*command, *options, widget);
-    command->add_option("--scale", *scale, "Pixels per point of a PNG")->check(drawScale())->capture_default_str();
-    command->add_option("-o,--output", *output, "Output file: .png, .svg or .pdf")->required();
-    command->callback([=, &bundle, &exitCode] { exitCode = render(*options, bundle, *scale, *output); });
-  }
-  {
-    auto* command = app.add_subcommand("layout", "Print the laid-out status widget as JSON");
-    auto options = std::make_shared<WidgetOptions>();
-    addWidgetOptions(*command, *options, widget);
-    command->callback([=, &bundle, &exitCode] { exitCode = printLayout(*options, bundle); });
-  }
-  {
-    auto* command = app.add_subcommand(
-        "tap", "Print the URL a tap on the status widget opens (exit 1 when it opens nothing)");
-    auto options = std::make_shared<WidgetOptions>();
-    auto at = std::make_shared<std::string>();
-    auto open = std::make_shared<bool>(false);
-    addWidgetOptions(*command, *options, widget);
-    command->add_option("--at", *at, "Where to tap: X,Y in points from the top-left (default: the centre)");
-    command->add_flag("--open", *open, "Also hand the URL to the desktop (xdg-open)");
-    command->callback([=, &bundle, &exitCode] { exitCode = tap(*options, bundle, *at, *open); });
-  }
+static_assert(kCommandLineDrawScale == host::kDefaultDrawScale);
+
+void registerStatusWidgetCommands(const DrawCommands& commands, const DrawCommandOptions& options,
+                                  const host::AnyWidgetBundle& bundle, int& exitCode) {
+  commands.render->callback([&] {
+    exitCode = render(options.render.widget, bundle, options.render.scale, options.render.output);
+  });
+  commands.layout->callback([&] { exitCode = printLayout(options.layout, bundle); });
+  commands.tap->callback([&] { exitCode = tap(options.tap.widget, bundle, options.tap.at, options.tap.open); });
 }
