@@ -37,13 +37,21 @@ std::optional<FileBytes> refuse(ReadRefusal why, ReadRefusal* refusal) {
   return std::nullopt;
 }
 
-// A regular file of known size, from an open descriptor: a write that lands during the read moves
-// the modification time past what `before` saw (since Linux 6.13 a change that follows a stat gets a
-// finer time than that stat saw, so even a write in the same clock tick shows).
+// Why a read never mixes two versions. A write sets the file's times when it begins. Any write that
+// overlaps our read either began before the stat in `before` or after it:
+// - before: seeking to a hole then waits for it to finish, since on ext4, xfs, btrfs and tmpfs that
+//   seek takes the lock a write holds for its whole length (and changes nothing). Seeking from the
+//   end of the file takes the lock and answers at once (ENXIO) without walking the extents;
+// - after: it has moved the modification time by the second stat. Since Linux 6.13 these file
+//   systems give a change that follows a stat a finer time than the one that stat saw, so even a
+//   write in the same clock tick shows.
+// Comparing times alone misses the first case; a test with a writer rewriting in place shows it.
 std::optional<FileBytes> readRegular(int fd, const struct stat& before, std::size_t maxSize, std::size_t padding,
                                      ReadRefusal* refusal) {
   if (before.st_size < 0 || static_cast<std::size_t>(before.st_size) > maxSize)
     return refuse(ReadRefusal::tooLarge, refusal);
+  if (::lseek(fd, before.st_size, SEEK_HOLE) < 0 && errno != ENXIO) return refuse(ReadRefusal::unreadable, refusal);
+
   FileBytes result;
   result.size = static_cast<std::size_t>(before.st_size);
   result.buffer.resize(result.size + padding);

@@ -5,13 +5,14 @@
 //   opened non-blocking and without taking a terminal, and the opened file is read only when it
 //   is a regular file, so no open or read ever waits for a writer;
 // - a file larger than `maxSize` gives none without being read;
-// - a write that lands while the file is read gives none rather than a mixture of old and new
-//   bytes: the size, modification time and identity must not move between a stat before the read
-//   and a stat after it. A file replaced by a rename is read whole, as it was when it was opened;
-//   that is how writers must replace it. A write already under way when the read begins, or a file
-//   a writer left half rewritten in place, cannot be told from a finished one (and on some file
-//   systems, ext2 and ramfs among them, a rewrite in place can be read mixed); such a file gives
-//   whatever it holds, which a strict decoder refuses only by chance.
+// - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
+//   (see the .cpp for why): writes under way are waited for before reading, and the size,
+//   modification time and identity must not move between a stat before and a stat after. A file
+//   replaced by a rename is read whole, as it was when it was opened; that is how writers must
+//   replace it. What no reader can tell apart is a file that a writer has left half rewritten in
+//   place, or a rewrite in place on a file system where reads do not wait for writes (ext2 and
+//   ramfs among them); such a file gives whatever it holds, which a strict decoder refuses only
+//   by chance.
 // Nothing is created, changed or locked.
 #include <cstddef>
 #include <filesystem>
