@@ -30,7 +30,10 @@ std::vector<CLI::App*> declareDrawGroup(CLI::App& app) {
   return {commands.render, commands.layout, commands.tap, commands.describe, commands.press, commands.gallery};
 }
 
-// The routing table: one row per group, in the order the help lists the groups' commands.
+// The routing table: one row per group, in the order the help lists the groups' commands. A new
+// group is one row here (its program's name and a function like declareDrawGroup that adds its
+// commands with the group's declare...Options functions) and its executable target in
+// app/CMakeLists.txt, written to libexec/zuvo-widgets/.
 constexpr CommandGroup kCommandGroups[] = {
     {"zuvo-widgets-draw", declareDrawGroup},  // render, layout, tap, describe, press, gallery
 };
