@@ -75,7 +75,8 @@ std::optional<FileBytes> readWholeRegularFile(const std::filesystem::path& path,
   // O_NOCTTY: a terminal at the path never becomes our controlling terminal.
   // What was opened is then asked what it is; only a regular file is read.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (file.get() < 0) return refuse(ReadRefusal::cannotOpen, refusal);
+  if (file.get() < 0)  // a socket, or a device without its driver, cannot be opened at all
+    return refuse(errno == ENXIO ? ReadRefusal::notRegularFile : ReadRefusal::cannotOpen, refusal);
   struct stat before {};
   if (::fstat(file.get(), &before) != 0) return refuse(ReadRefusal::unreadable, refusal);
   if (!S_ISREG(before.st_mode)) return refuse(ReadRefusal::notRegularFile, refusal);

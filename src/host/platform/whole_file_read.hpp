@@ -3,7 +3,8 @@
 // by a writer at work:
 // - a FIFO, socket or device at the path (or a symbolic link to one) gives none at once: the path is
 //   opened non-blocking and without taking a terminal, and the opened file is read only when it
-//   is a regular file, so no open or read ever waits for a writer;
+//   is a regular file, so no open or read ever waits for a writer (a device is opened and closed,
+//   never read: one system call fewer on every read than asking the path first);
 // - a file larger than `maxSize` gives none without being read;
 // - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
 //   (see the .cpp for why): writes under way are waited for before reading, and the size,
