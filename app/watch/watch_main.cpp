@@ -22,6 +22,7 @@
 #include "document/status_decoder.hpp"
 #include "document/status_store.hpp"
 #include "host/locale/gettext_string_catalog.hpp"
+#include "host/locale/locale_environment.hpp"
 #include "host/platform/clock.hpp"
 #include "host/platform/container_lookup.hpp"
 #include "host/platform/resource_directory.hpp"
@@ -44,13 +45,6 @@ std::unique_ptr<host::StringCatalog> stringCatalog() {
   return std::make_unique<host::KeyOnlyStringCatalog>();
 }
 
-// The figures read the locale, and the captions the language, from the environment each time they
-// are formed; overriding every variable they read makes the whole run follow one locale.
-void applyLocale(const std::string& locale) {
-  if (locale.empty()) return;
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LANG", "LANGUAGE"})
-    setenv(variable, locale.c_str(), 1);
-}
 
 WatchFormat formatNamed(const std::string& name) {
   if (name == "waybar") return WatchFormat::waybar;
@@ -216,7 +210,7 @@ int runWatch(const WatchOptions& options) {
     std::cerr << "error: watch: cannot write the output: it is closed\n";
     return 1;
   }
-  applyLocale(options.locale);
+  host::overrideLocale(options.locale);
   // The status file is local: no desktop VFS module (gvfs talks D-Bus) for a status-bar helper.
   g_setenv("GIO_USE_VFS", "local", TRUE);
   std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away shows as EPIPE
@@ -241,6 +235,8 @@ int runWatch(const WatchOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before GLib reads a locale name: it aborts on one that is not UTF-8.
+  host::dropImplausibleLocaleVariables();
   CLI::App app("zuvo-widgets watch: the status as a stream", "zuvo-widgets");
   app.require_subcommand(1);
   WatchOptions options;

@@ -2,17 +2,7 @@
 
 #include <algorithm>
 
-#include "document/text_equality.hpp"
-
 namespace zuvo {
-
-bool operator==(const AgentLimit::Window& a, const AgentLimit::Window& b) {
-  return a.used == b.used && a.resetsAt == b.resetsAt && textsEqual(a.name, b.name);
-}
-
-bool operator==(const AgentLimit& a, const AgentLimit& b) {
-  return a.updatedAt == b.updatedAt && a.windows == b.windows && textsEqual(a.agent, b.agent);
-}
 
 std::vector<AgentLimit::Window> AgentLimit::activeWindows(Instant now) const {
   std::vector<Window> active;

@@ -33,6 +33,8 @@ struct AgentLimit {
   // The most used active window; on a tie, the earliest. None when no window is active.
   std::optional<Window> peakWindow(Instant now) const;
 
+  // Names compare as canonically equivalent Unicode. Defined in document/equality/ (ICU): link
+  // zuvo_document_equality to compare agents or statuses.
   friend bool operator==(const AgentLimit& a, const AgentLimit& b);
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // Finds the status file in the shared container of the Zuvo application group, reads it whole and
 // decodes it. Only reads: nothing is created, changed, locked or deleted, and nothing is kept
-// between calls (no cached location, document or open file). Every failure gives none, silently.
+// between calls but the file's path, which is built once and again only when the environment it is
+// built from changes (no document or open file is kept). Every failure gives none, silently.
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -24,7 +25,7 @@ class StatusStore {
   // place can be named. Whether it exists is the store's question (fileURL), not the lookup's.
   using ContainerLookup = std::function<std::optional<std::filesystem::path>()>;
 
-  StatusStore();  // the container of kAppGroupIdentifier
+  StatusStore() = default;  // the container of kAppGroupIdentifier, located from the environment
   explicit StatusStore(ContainerLookup container);
 
   // The status file's location, whether or not the file exists; none without a container.
@@ -34,7 +35,9 @@ class StatusStore {
   std::optional<WidgetStatus> load() const;
 
  private:
-  ContainerLookup container_;
+  std::optional<std::filesystem::path> container() const;
+
+  ContainerLookup container_;  // none: the default container
 };
 
 }  // namespace zuvo

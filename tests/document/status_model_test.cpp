@@ -1,7 +1,7 @@
 // Equality of the records (texts by canonical equivalence) and the two window queries.
 #include <gtest/gtest.h>
 
-#include "document/text_equality.hpp"
+#include "document/equality/text_equality.hpp"
 #include "document/widget_status.hpp"
 
 namespace zuvo {

@@ -60,6 +60,28 @@ TEST_F(Store, LocatesTheFileAndReadsEveryReplacement) {
   EXPECT_EQ(store().load(), (WidgetStatus{.waiting = 9, .weekSpend = 1}));
 }
 
+// The default store keeps the file's path between requests, but follows the data directory when
+// XDG_DATA_HOME or HOME change.
+TEST_F(Store, DefaultStoreFollowsTheDataDirectory) {
+  const fs::path dataHome = container_ / "data";
+  file_ = dataHome / StatusStore::kAppGroupIdentifier / StatusStore::kRelativePath;
+  write(R"({"waiting":7,"unread":0,"weekSpend":0})");
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  const std::string savedValue = saved ? saved : "";
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+  EXPECT_EQ(StatusStore().load(), (WidgetStatus{.waiting = 7}));
+  ::setenv("XDG_DATA_HOME", container_.c_str(), 1);
+  EXPECT_FALSE(StatusStore().load()) << "a data directory without the container";
+  ::unsetenv("XDG_DATA_HOME");
+  ::setenv("HOME", "relative", 1);
+  EXPECT_FALSE(StatusStore().load()) << "no data directory at all";
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+  EXPECT_EQ(StatusStore().load(), (WidgetStatus{.waiting = 7}));
+  saved ? ::setenv("XDG_DATA_HOME", savedValue.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+  savedHome.empty() ? ::unsetenv("HOME") : ::setenv("HOME", savedHome.c_str(), 1);
+}
+
 // A FIFO with no writer would block a plain read forever; reaching the assertions is the test.
 TEST_F(Store, FilesThatCannotBeReadGiveNoneWithoutBlocking) {
   write(R"({"waiting":1})");

@@ -11,12 +11,16 @@ namespace fs = std::filesystem;
 
 TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
   const fs::path root = fs::temp_directory_path() / ("host-resources-" + std::to_string(::getpid()));
-  for (const char* dir : {"build/share/some-program", "prefix/bin", "prefix/share/some-program", "elsewhere"})
+  for (const char* dir : {"build/share/some-program", "prefix/bin", "prefix/share/some-program",
+                          "prefix/libexec/some-program", "prefix/libexec/other", "elsewhere"})
     fs::create_directories(root / dir);
   const std::string override = (root / "elsewhere").string();
 
   EXPECT_EQ(resourceDirectory(root / "build", "some-program", nullptr), root / "build/share/some-program");
   EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", nullptr), root / "prefix/share/some-program");
+  EXPECT_EQ(resourceDirectory(root / "prefix/libexec/some-program", "some-program", nullptr),
+            root / "prefix/share/some-program");
+  EXPECT_EQ(resourceDirectory(root / "prefix/libexec/other", "some-program", nullptr), std::nullopt);
   EXPECT_EQ(resourceDirectory(root / "prefix/bin", "some-program", override.c_str()), root / "elsewhere");
   // An override that does not exist is passed over.
   EXPECT_EQ(resourceDirectory(root / "build", "some-program", (root / "missing").c_str()), root / "build/share/some-program");

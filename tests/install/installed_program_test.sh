@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and runs the installed program from another directory:
-# it must find its resources and compiled catalogs beside itself, with no path of the build tree.
+# it must find its command groups' programs, resources and compiled catalogs beside itself, with no
+# path of the build tree.
 # Usage: installed_program_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -12,6 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 program="$prefix/bin/zuvo-widgets"
 [ -x "$program" ] || fail "no installed program at $program"
+[ -x "$prefix/libexec/zuvo-widgets/zuvo-widgets-draw" ] || fail "no drawing commands' program"
 [ -f "$prefix/share/zuvo-widgets/locale/de/LC_MESSAGES/zuvo-widgets.mo" ] || fail "no compiled German catalog"
 [ -f "$prefix/share/zuvo-widgets/images/VantleWordmark.svg" ] || fail "no wordmark"
 
@@ -31,6 +33,7 @@ grep -q '"displayName":"Neues Vantle"' <<<"$described" || fail "describe is not 
 grep -q 'Freigaben, die auf dich warten' <<<"$described" || fail "control description is not German"
 
 [ "$("$program" press new-vantle)" = "zuvo://pane/new" ] || fail "press new-vantle"
+"$program" placeholder | grep -q '"status":{"waiting":1' || fail "placeholder"
 
 is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ]; }
 "$program" render --sample -o widget.png

@@ -126,6 +126,15 @@ bool isPlausibleLocaleName(std::string_view name) {
          std::all_of(name.begin(), name.end(), isAllowed);
 }
 
+void overrideLocale(const std::string& name) {
+  if (name.empty()) return;
+  const bool plausible = isPlausibleLocaleName(name);
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LANG", "LANGUAGE"}) {
+    if (plausible) ::setenv(variable, name.c_str(), 1);
+    else ::unsetenv(variable);
+  }
+}
+
 void dropImplausibleLocaleVariables() {
   for (const char* variable : {"LC_ALL", "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY",
                                "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE",

@@ -37,6 +37,12 @@ bool isPlausibleLocaleName(std::string_view name);
 // before any library has looked at the environment; not thread-safe (it changes the environment).
 void dropImplausibleLocaleVariables();
 
+// Makes the whole run follow one locale (a --locale option): the figures read the locale, and the
+// captions the language, afresh from the environment each time they are formed, so every variable
+// they read is set to `name`. An empty name changes nothing; a name that cannot be a locale stands
+// for none (every such variable unset: United States English). Not thread-safe, like the above.
+void overrideLocale(const std::string& name);
+
 // icuLocaleId(posixLocaleName(category)).
 std::string currentLocaleId(LocaleCategory category);
 

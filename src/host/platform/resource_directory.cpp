@@ -28,6 +28,11 @@ std::optional<std::filesystem::path> resourceDirectory(const std::filesystem::pa
   for (const auto& candidate : {executableDir / "share" / program, executableDir / ".." / "share" / program}) {
     if (isDirectory(candidate)) return candidate.lexically_normal();
   }
+  // A helper program of P in libexec/P/ shares P's resources.
+  if (executableDir.filename() == program) {
+    if (auto candidate = executableDir / ".." / ".." / "share" / program; isDirectory(candidate))
+      return candidate.lexically_normal();
+  }
   return std::nullopt;
 }
 

@@ -1,17 +1,19 @@
 #pragma once
 // Reads a regular file whole, for readers that must not be fooled by what else a path can name or
 // by a writer at work:
-// - a FIFO, socket or device at the path (or a symbolic link to one) gives none at once: it is not
-//   opened, and the file is opened non-blocking, so no open or read ever waits for a writer even
-//   if the path changes in between;
+// - a FIFO, socket or device at the path (or a symbolic link to one) gives none at once: the path is
+//   opened non-blocking and without taking a terminal, and the opened file is read only when it
+//   is a regular file, so no open or read ever waits for a writer (a device is opened and closed,
+//   never read: one system call fewer on every read than asking the path first);
 // - a file larger than `maxSize` gives none without being read;
-// - on ext4, xfs and btrfs, when a write overlaps the read, the read gives none rather than a
-//   mixture of old and new bytes (see the .cpp for why): writes under way are waited for before
-//   reading, and the size, modification time and identity must not move between a stat before
-//   and a stat after. A file replaced by a rename is read as it was when it was opened.
-// What no reader can detect is a file rewritten in place where that does not hold (ext2, ramfs,
-// ...), or left half rewritten: a rewrite of the same length can be read as a mix of old and new
-// bytes, and such a mix may well decode. Writers must replace the file by a rename.
+// - when a write overlaps the read, the read gives none rather than a mixture of old and new bytes
+//   (see the .cpp for why): writes under way are waited for before reading, and the size,
+//   modification time and identity must not move between a stat before and a stat after. A file
+//   replaced by a rename is read whole, as it was when it was opened; that is how writers must
+//   replace it. What no reader can tell apart is a file that a writer has left half rewritten in
+//   place, or a rewrite in place on a file system where reads do not wait for writes (ext2 and
+//   ramfs among them); such a file gives whatever it holds, which a strict decoder refuses only
+//   by chance.
 // Nothing is created, changed or locked.
 #include <cstddef>
 #include <filesystem>
@@ -29,7 +31,20 @@ struct FileBytes {
   std::string_view bytes() const { return std::string_view(buffer.data(), size); }
 };
 
+// Why a read gave none, for readers that tell their user.
+enum class ReadRefusal {
+  cannotOpen,      // the path names nothing that can be opened for reading (errno has why)
+  notRegularFile,  // a directory, FIFO, socket or device
+  tooLarge,        // more than maxSize bytes
+  unreadable,      // a read error, or the file changed while it was read
+};
+
 std::optional<FileBytes> readWholeRegularFile(const std::filesystem::path& path, std::size_t maxSize,
-                                              std::size_t padding = 0);
+                                              std::size_t padding = 0, ReadRefusal* refusal = nullptr);
+
+// The same bound for what an already open descriptor holds (standard input): a regular file is read
+// as above; a pipe or terminal is read to its end, but never more than maxSize + 1 bytes of it.
+std::optional<FileBytes> readBoundedStream(int fd, std::size_t maxSize, std::size_t padding = 0,
+                                           ReadRefusal* refusal = nullptr);
 
 }  // namespace host

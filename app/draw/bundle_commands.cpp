@@ -7,6 +7,7 @@
 #include "host/platform/json_writer.hpp"
 #include "host/platform/url_opener.hpp"
 #include "program_resources.hpp"
+#include "status_widget_source.hpp"
 #include "widgets/extension_identity.hpp"
 
 namespace {
@@ -55,11 +56,6 @@ std::vector<host::StaticControlConfiguration> controlsOf(const host::WidgetBundl
   return controls;
 }
 
-struct PressOptions {
-  std::string control;
-  bool open = false;
-};
-
 // Runs the button's intent, prints the URL its result asks the host to open, and opens it when
 // asked to.
 int press(const host::AnyWidgetBundle& bundle, const PressOptions& options) {
@@ -82,19 +78,17 @@ int press(const host::AnyWidgetBundle& bundle, const PressOptions& options) {
 
 }  // namespace
 
-void registerBundleCommands(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
-  app.add_subcommand("describe",
-                     "Print the widget bundle as JSON: each widget and control in order, with its kind, "
-                     "display name and description in the current language")
-      ->callback([&bundle] { std::cout << describe(bundle.body(), *programStringCatalog()) << '\n'; });
+DrawChoices bundleChoices(const host::AnyWidgetBundle& bundle) {
+  DrawChoices choices;
+  const host::WidgetConfiguration widget = statusWidgetDeclaration(bundle);
+  for (host::WidgetFamily family : widget.supportedFamilies())
+    choices.families.emplace_back(host::name(family));
+  for (const auto& control : controlsOf(bundle.body())) choices.controls.push_back(controlName(control.kind()));
+  return choices;
+}
 
-  std::vector<std::string> names;
-  for (const auto& control : controlsOf(bundle.body())) names.push_back(controlName(control.kind()));
-  auto options = std::make_shared<PressOptions>();
-  auto* pressCommand = app.add_subcommand("press", "Press a control's button: print the URL it opens");
-  pressCommand->add_option("control", options->control, "The control to press")
-      ->required()
-      ->check(CLI::IsMember(names));
-  pressCommand->add_flag("--open", options->open, "Hand the URL to the desktop (xdg-open)");
-  pressCommand->callback([&bundle, &exitCode, options] { exitCode = press(bundle, *options); });
+void registerBundleCommands(const DrawCommands& commands, const DrawCommandOptions& options,
+                            const host::AnyWidgetBundle& bundle, int& exitCode) {
+  commands.describe->callback([&bundle] { std::cout << describe(bundle.body(), *programStringCatalog()) << '\n'; });
+  commands.press->callback([&] { exitCode = press(bundle, options.press); });
 }

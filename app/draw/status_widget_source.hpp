@@ -5,16 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "draw/draw_options.hpp"  // StatusSource
 #include "host/view/view.hpp"
 #include "host/kit/widget_bundle.hpp"
-
-// Where the status of one drawing comes from.
-struct StatusSource {
-  std::string statusFile;  // a status file the host was handed
-  bool sample = false;     // the provider's placeholder: the sample status, no file read
-  bool empty = false;      // the empty status
-  // None of these: the provider's timeline, i.e. the status file of the shared container.
-};
 
 // The bundle's widget of the status kind.
 host::WidgetConfiguration statusWidgetDeclaration(const host::AnyWidgetBundle& bundle);

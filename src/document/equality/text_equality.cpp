@@ -1,4 +1,4 @@
-#include "document/text_equality.hpp"
+#include "document/equality/text_equality.hpp"
 
 #include <unicode/bytestream.h>
 #include <unicode/normalizer2.h>

@@ -5,7 +5,6 @@
 #include <cairo.h>
 
 #include <cmath>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
@@ -29,13 +28,6 @@ using host::Rgba;
 using host::View;
 
 constexpr double kWidgetCornerRadius = 20;
-
-struct GalleryOptions {
-  StatusSource source;
-  std::string output;
-  std::string otherMode = "accented";
-  double scale = host::kDefaultDrawScale;
-};
 
 // A desk the tiles stand on, with the colours of its texts.
 struct Desk {
@@ -215,20 +207,7 @@ int GallerySheet::draw(const GalleryOptions& options, const host::AnyWidgetBundl
 
 }  // namespace
 
-void registerGalleryCommand(CLI::App& app, const host::AnyWidgetBundle& bundle, int& exitCode) {
-  auto options = std::make_shared<GalleryOptions>();
-  auto* command = app.add_subcommand(
-      "gallery", "Draw one PNG sheet: the status widget in each family, light and dark, in full colour and one "
-                 "tinted mode, and the controls' buttons");
-  command->add_option("-o,--output", options->output, "Output PNG file")
-      ->required()
-      ->check(outputFile({".png"}));
-  auto* file = command->add_option("--status", options->source.statusFile, "Draw this status file instead of the stored one");
-  auto* sample = command->add_flag("--sample", options->source.sample, "Draw the sample status of placeholders and previews");
-  file->excludes(sample);
-  command->add_option("--mode", options->otherMode, "The tinted rendering mode shown beside full colour")
-      ->check(CLI::IsMember({"accented", "vibrant"}))
-      ->capture_default_str();
-  command->add_option("--scale", options->scale, "Pixels per point")->check(drawScale())->capture_default_str();
-  command->callback([options, &bundle, &exitCode] { exitCode = GallerySheet().draw(*options, bundle); });
+void registerGalleryCommand(const DrawCommands& commands, const DrawCommandOptions& options,
+                            const host::AnyWidgetBundle& bundle, int& exitCode) {
+  commands.gallery->callback([&] { exitCode = GallerySheet().draw(options.gallery, bundle); });
 }
