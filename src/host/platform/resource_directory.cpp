@@ -25,7 +25,9 @@ std::optional<std::filesystem::path> resourceDirectory(const std::filesystem::pa
   // An explicit override is taken at its word only when it exists; otherwise the usual places.
   if (overrideDir && *overrideDir && isDirectory(overrideDir)) return std::filesystem::path(overrideDir);
   if (executableDir.empty()) return std::nullopt;  // never guess relative to the working directory
-  for (const auto& candidate : {executableDir / "share" / program, executableDir / ".." / "share" / program}) {
+  // Beside a program in the build root, in bin/, or in libexec/<program>/ (a command group's program).
+  for (const auto& candidate : {executableDir / "share" / program, executableDir / ".." / "share" / program,
+                                executableDir / ".." / ".." / "share" / program}) {
     if (isDirectory(candidate)) return candidate.lexically_normal();
   }
   return std::nullopt;

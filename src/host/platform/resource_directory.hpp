@@ -4,7 +4,8 @@
 // is compiled in. For a program named P with the override variable V:
 //   1. $V, when set, not empty and an existing directory;
 //   2. <exe_dir>/share/P (the build tree: executables sit in the build root);
-//   3. <exe_dir>/../share/P (installed: bin/ next to share/).
+//   3. <exe_dir>/../share/P (installed: bin/ next to share/);
+//   4. <exe_dir>/../../share/P (a helper program in libexec/P/, built or installed).
 #include <filesystem>
 #include <optional>
 #include <string_view>

@@ -1,0 +1,43 @@
+#include "host/live/uri_launcher.hpp"
+
+#include <glib.h>
+#include <sys/wait.h>
+
+#include <iostream>
+
+namespace host {
+
+namespace {
+
+struct PendingOpen {
+  std::string url;
+  std::string opener;
+};
+
+void reaped(GPid pid, gint status, gpointer data) {
+  auto* pending = static_cast<PendingOpen*>(data);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    std::cerr << "error: open: " << pending->opener << " " << pending->url << " failed\n";
+  g_spawn_close_pid(pid);
+  delete pending;
+}
+
+}  // namespace
+
+void openUrlAsync(const Url& url, const std::string& opener) {
+  auto* pending = new PendingOpen{url.string(), opener};
+  gchar* argv[] = {pending->opener.data(), pending->url.data(), nullptr};
+  GPid pid = 0;
+  GError* error = nullptr;
+  const auto flags = static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD |
+                                              G_SPAWN_STDIN_FROM_DEV_NULL);
+  if (!g_spawn_async(nullptr, argv, nullptr, flags, nullptr, nullptr, &pid, &error)) {
+    std::cerr << "error: open: " << opener << ": " << (error ? error->message : "cannot start") << "\n";
+    g_clear_error(&error);
+    delete pending;
+    return;
+  }
+  g_child_watch_add(pid, &reaped, pending);
+}
+
+}  // namespace host
