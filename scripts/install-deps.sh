@@ -11,6 +11,7 @@ packages=(
   libpango1.0-dev libcairo2-dev librsvg2-dev   # text, drawing, SVG assets
   libboost-locale-dev gettext         # string catalogs (.po compiled with msgfmt)
   libcli11-dev                        # command line
+  libglib2.0-dev                      # GIO: watching the status file, timers, signals
   libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
   nlohmann-json3-dev                  # benchmark comparison only
   fonts-inter fonts-quicksand         # system font and rounded face
