@@ -17,6 +17,9 @@ packages=(
   fonts-inter fonts-quicksand         # system font and rounded face
   xdg-utils                           # xdg-open for --open
   desktop-file-utils                  # validating the installed desktop entry
+  libgtk-4-dev                        # the live desktop widget (show)
+  xvfb openbox x11-utils xdotool imagemagick   # its tests: a headless X desktop, clicks, screenshots
+  dbus at-spi2-core python3-pyatspi python3-dbus python3-gi   # its tests: session bus, screen reader
 )
 
 missing=()

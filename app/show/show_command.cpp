@@ -17,6 +17,7 @@
 #include "host/platform/whole_file_read.hpp"
 #include "host/view/widget_family.hpp"
 #include "host/kit/widget_canvas.hpp"
+#include "timeline/next_change.hpp"
 #include "widgets/extension_identity.hpp"
 #include "widgets/status_widget.hpp"
 #include "../status_widget_rendering.hpp"
@@ -136,7 +137,7 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
                  .corner = *host::screenCornerNamed(options.corner),
                  .margin = options.margin,
                  .monitor = options.monitor,
-                 .traceFrames = std::getenv("ZUVO_SHOW_TRACE_FRAMES") != nullptr},
+                 .trace = std::getenv("ZUVO_SHOW_TRACE") != nullptr},
       .appearance = {},
       .watchedFile = {}};
   if (options.appearance != "auto") live.appearance = host::Appearance(options.appearance);
@@ -150,15 +151,24 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
     live.watchedFile = *container / zuvo::StatusStore::kRelativePath;
   }
   auto load = [configuration, statusFile]() {
+    // Reload at the provider's moment, or earlier when a usage window resets before it: the rows
+    // read the clock when they are built and would show the reset window until the next reload.
     host::LiveContent content;
+    const auto reloadAtReset = [&](const zuvo::WidgetStatus& status) {
+      const auto reset = zuvo::nextChange(status, host::systemNow());
+      if (reset && (!content.reloadAt || *reset < *content.reloadAt)) content.reloadAt = reset;
+    };
     if (!statusFile.empty()) {
       const zuvo::StatusEntry entry{.date = host::systemNow(), .status = readStatusOrEmpty(statusFile)};
       content.view = configuration->content(entry);
+      reloadAtReset(entry.status);
       return content;
     }
     configuration->provider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-      if (!timeline.entries.empty()) content.view = configuration->content(timeline.entries.front());
       content.reloadAt = timeline.policy.reloadMoment();
+      if (timeline.entries.empty()) return;
+      content.view = configuration->content(timeline.entries.front());
+      reloadAtReset(timeline.entries.front().status);
     });
     return content;
   };

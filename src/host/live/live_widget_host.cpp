@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "host/live/desktop_appearance.hpp"
+#include "host/refresh/file_watch.hpp"
+#include "host/refresh/reload_timer.hpp"
 
 namespace host {
 
@@ -19,16 +21,22 @@ class LiveWidget {
   LiveWidget(GtkApplication* application, const LiveWidgetOptions& options, LoadContent load,
              LayOutContent layOut, CairoDrawer& drawer)
       : options_(options), load_(std::move(load)), layOut_(std::move(layOut)),
-        window_(application, options.window, drawer) {
+        window_(application, options.window, drawer), timer_([this] { reload(); }) {
     if (!options_.appearance)
       desktop_ = std::make_unique<DesktopAppearance>([this](const Appearance&) { redraw(); });
     reload();
     window_.present();
+    if (options_.watchedFile) watch_ = std::make_unique<FileWatch>(*options_.watchedFile, [this] { reload(); });
   }
 
   void reload() {
+    if (options_.window.trace) traceEvent("reload");
     LiveContent content = load_();
     view_ = std::move(content.view);
+    if (content.reloadAt)
+      timer_.at(*content.reloadAt);
+    else
+      timer_.cancel();
     redraw();
   }
 
@@ -44,6 +52,8 @@ class LiveWidget {
   LayOutContent layOut_;
   std::unique_ptr<DesktopAppearance> desktop_;
   LiveWindow window_;
+  ReloadTimer timer_;
+  std::unique_ptr<FileWatch> watch_;
   View view_;
 };
 

@@ -64,6 +64,12 @@ Rect workArea(GdkMonitor* monitor) {
 
 }  // namespace
 
+void traceEvent(const char* what) {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  std::fprintf(stderr, "%s %.6f\n", what, static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9);
+}
+
 LiveWindow::LiveWindow(GtkApplication* application, const LiveWindowOptions& options, CairoDrawer& drawer)
     : options_(options), drawer_(drawer) {
   GdkDisplay* display = gdk_display_get_default();
@@ -162,11 +168,7 @@ void LiveWindow::drawArea(GtkDrawingArea*, cairo_t* cr, int, int, gpointer data)
     cairo_clip(cr);
   }
   self->drawer_.draw(cr, self->tree_, {.appearance = self->appearance_});
-  if (self->options_.traceFrames) {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    std::fprintf(stderr, "frame %.6f\n", static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9);
-  }
+  if (self->options_.trace) traceEvent("frame");
 }
 
 void LiveWindow::released(GtkGestureClick*, int, double x, double y, gpointer data) {

@@ -18,6 +18,9 @@ namespace host {
 
 class X11DesktopLayer;
 
+// For tests and benchmarks: "<what> <CLOCK_MONOTONIC seconds>" as one line on stderr.
+void traceEvent(const char* what);
+
 struct LiveWindowOptions {
   std::string title;
   Size size{};
@@ -25,7 +28,7 @@ struct LiveWindowOptions {
   ScreenCorner corner = ScreenCorner::topRight;
   double margin = 24;
   std::string monitor;       // a connector name, e.g. "HDMI-1"; empty for the primary monitor
-  bool traceFrames = false;  // print "frame <monotonic seconds>" on stderr after drawing each frame
+  bool trace = false;  // traceEvent("frame") after drawing each frame, "reload" at each reload
 };
 
 class LiveWindow {

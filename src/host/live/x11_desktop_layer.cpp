@@ -102,6 +102,13 @@ bool X11DesktopLayer::stateTaken() const {
     }
   }
   if (data) XFree(data);
+  // Some window managers (openbox) show a window on every workspace without the sticky state.
+  data = nullptr;
+  if (!sticky && XGetWindowProperty(display, xidOf(window_), atom(display, "_NET_WM_DESKTOP"), 0, 1, False,
+                                    XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+      data && format == 32 && count == 1)
+    sticky = *reinterpret_cast<const unsigned long*>(data) == 0xFFFFFFFFUL;
+  if (data) XFree(data);
   return below && sticky;
 }
 
