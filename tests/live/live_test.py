@@ -14,7 +14,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from live_session import Desktop, stop, wait_until, session_processes  # noqa: E402
+from live_session import Desktop, pixel_difference, pixel_tolerance, stop, wait_until, session_processes  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
@@ -27,9 +27,16 @@ def case(function):
     return function
 
 
-def status_json(waiting, unread, spend=1.5):
-    return ('{"waiting": %d, "unread": %d, "weekScore": 0.5, "weekSpend": %s, "limits": '
-            '[{"agent": "Scribe", "updatedAt": 0, "windows": [{"name": "daily", "used": 0.5}]}]}' % (waiting, unread, spend))
+def status_json(n):
+    """A status that looks different for every n: its counts, spend and agent row all change."""
+    return ('{"waiting": %d, "unread": %d, "weekScore": 0.%d, "weekSpend": %d.25, "limits": [{"agent": "Agent %d", '
+            '"updatedAt": 0, "windows": [{"name": "window %d", "used": 0.%d}]}]}' % (n, n + 1, n, n * 3, n, n, n))
+
+
+def expect_change(desktop, before, after):
+    """A test can only tell two pictures apart if they differ by more than the tolerance."""
+    assert pixel_difference(before, after) > pixel_tolerance(after), "the two statuses look alike"
+    return after
 
 
 def replace(path, text):
@@ -152,33 +159,39 @@ def reloads(args):
         folder = os.path.join(desktop.dir, "status")
         os.mkdir(folder)
         path = os.path.join(folder, "widget-status.json")
-        replace(path, status_json(1, 0))
+        replace(path, status_json(1))
+        render = lambda *a: desktop.render(*a, "--appearance", "light")
+        shown = render("--status", path)
         widget = desktop.start_widget("--status", path, "--appearance", "light")
-        widget.wait_for_pixels(desktop.render("--status", path, "--appearance", "light"), 5, "the first status")
+        widget.wait_for_pixels(shown, 5, "the first status")
 
-        replace(path, status_json(7, 0, 2.5))
+        replace(path, status_json(7))
         renamed = time.monotonic()
-        widget.wait_for_pixels(desktop.render("--status", path, "--appearance", "light"), 5, "the replaced status")
+        shown = expect_change(desktop, shown, render("--status", path))
+        widget.wait_for_pixels(shown, 5, "the replaced status")
         frames = [t for t in widget.trace("frame") if t > renamed]
         assert frames and frames[0] - renamed < 0.5, f"repainted {frames[0] - renamed:.3f} s after the rename"
 
         burst = time.monotonic()
         for i in range(10):
-            replace(path, status_json(10 + i, 0))
-        widget.wait_for_pixels(desktop.render("--status", path, "--appearance", "light"), 5, "the burst's last status")
+            replace(path, status_json(10 + i))
+        shown = expect_change(desktop, shown, render("--status", path))
+        widget.wait_for_pixels(shown, 5, "the burst's last status")
         time.sleep(0.5)  # longer than the debounce: a second reload would have come by now
         assert len([t for t in widget.trace("reload") if t > burst]) == 1, widget.trace("reload")
 
         # Rewritten in place: the "changed" events mid-write are not answered, the finished file is.
         with open(path, "w") as f:
-            f.write(status_json(3, 3)[:20])
+            f.write(status_json(3)[:20])
             f.flush()
             time.sleep(0.2)
-            f.write(status_json(3, 3)[20:])
-        widget.wait_for_pixels(desktop.render("--status", path, "--appearance", "light"), 5, "the rewritten status")
+            f.write(status_json(3)[20:])
+        shown = expect_change(desktop, shown, render("--status", path))
+        widget.wait_for_pixels(shown, 5, "the rewritten status")
 
         os.remove(path)
-        widget.wait_for_pixels(desktop.render("--empty", "--appearance", "light"), 5, "the empty status")
+        shown = expect_change(desktop, shown, render("--empty"))
+        widget.wait_for_pixels(shown, 5, "the empty status")
         assert widget.stop() == 0
 
         # The shared container, made after the widget started.
@@ -186,7 +199,7 @@ def reloads(args):
         container = os.path.join(desktop.env["XDG_DATA_HOME"], "group.com.halverdyne.zuvo", "Library",
                                  "Application Support")
         os.makedirs(container)
-        replace(os.path.join(container, "widget-status.json"), status_json(4, 0))
+        replace(os.path.join(container, "widget-status.json"), status_json(4))
         widget.wait_for_pixels(desktop.render("--status", os.path.join(container, "widget-status.json"),
                                               "--appearance", "light"), 5, "the status in the new container")
         assert widget.stop() == 0
@@ -202,10 +215,10 @@ def appearance(args):
         assert portal.stdout.readline().strip() == "ready"
         widget = desktop.start_widget("--status", EXAMPLE)
         widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--appearance", "dark"), 5, "dark from the portal")
-        dark = desktop.render("--status", EXAMPLE, "--appearance", "light")
+        light = desktop.render("--status", EXAMPLE, "--appearance", "light")
         portal.send_signal(signal.SIGUSR1)
         switched = time.monotonic()
-        widget.wait_for_pixels(dark, 5, "light after the portal's change")
+        widget.wait_for_pixels(light, 5, "light after the portal's change")
         frames = [t for t in widget.trace("frame") if t > switched]
         assert frames and frames[0] - switched < 0.5, f"switched {frames[0] - switched:.3f} s after the signal"
         assert widget.stop() == 0
