@@ -134,7 +134,6 @@ class Desktop:
         self.env["XDG_CONFIG_HOME"] = os.path.join(self.dir, "config")
         for variable in ("GTK_THEME", "WAYLAND_DISPLAY", "GDK_BACKEND", "GDK_SCALE", "GSK_RENDERER"):
             self.env.pop(variable, None)
-        self.env["GTK_A11Y"] = self.env.get("GTK_A11Y", "atspi")
         try:
             self._start_x(width, height)
         except BaseException:

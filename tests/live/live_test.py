@@ -136,6 +136,12 @@ def clicks(args):
             wait_until(lambda: len(desktop.opened_urls()) == len(expected), 5, f"the stub to record {expected[-1]}")
         assert desktop.opened_urls() == expected and set(expected) == {"zuvo://pane/new", "zuvo://pane/activity"}, \
             (desktop.opened_urls(), expected)
+        # The keyboard: Tab moves between the two link buttons, Return and space activate them.
+        desktop.run(["xdotool", "windowactivate", "--sync", widget.window])
+        desktop.run(["xdotool", "key", "--delay", "50", "Tab", "Return", "Tab", "space"])
+        wait_until(lambda: len(desktop.opened_urls()) == len(expected) + 2, 5, "the keyboard's two links")
+        assert sorted(desktop.opened_urls()[-2:]) == ["zuvo://pane/activity", "zuvo://pane/new"], desktop.opened_urls()
+        expected = desktop.opened_urls()
         widget.click(1, 1)
         widget.click(362, 168)
         assert widget.stop() == 0
@@ -160,7 +166,7 @@ def reloads(args):
         os.mkdir(folder)
         path = os.path.join(folder, "widget-status.json")
         replace(path, status_json(1))
-        render = lambda *a: desktop.render(*a, "--appearance", "light")
+        render = lambda *a: desktop.render(*a, "--family", "medium", "--appearance", "light")
         shown = render("--status", path)
         widget = desktop.start_widget("--status", path, "--appearance", "light")
         widget.wait_for_pixels(shown, 5, "the first status")
@@ -200,8 +206,8 @@ def reloads(args):
                                  "Application Support")
         os.makedirs(container)
         replace(os.path.join(container, "widget-status.json"), status_json(4))
-        widget.wait_for_pixels(desktop.render("--status", os.path.join(container, "widget-status.json"),
-                                              "--appearance", "light"), 5, "the status in the new container")
+        widget.wait_for_pixels(render("--status", os.path.join(container, "widget-status.json")), 5,
+                               "the status in the new container")
         assert widget.stop() == 0
 
 
@@ -214,8 +220,8 @@ def appearance(args):
                                stdout=subprocess.PIPE, text=True)
         assert portal.stdout.readline().strip() == "ready"
         widget = desktop.start_widget("--status", EXAMPLE)
-        widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--appearance", "dark"), 5, "dark from the portal")
-        light = desktop.render("--status", EXAMPLE, "--appearance", "light")
+        widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "dark"), 5, "dark from the portal")
+        light = desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "light")
         portal.send_signal(signal.SIGUSR1)
         switched = time.monotonic()
         widget.wait_for_pixels(light, 5, "light after the portal's change")
@@ -231,7 +237,7 @@ def appearance(args):
         widget = desktop.start_widget("--status", EXAMPLE, env=env)
         first = widget.trace("frame")[0]
         assert first - started < 1.0, f"first frame {first - started:.3f} s after start without a bus"
-        widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--appearance", "light"), 5, "light without a bus")
+        widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "light"), 5, "light without a bus")
         assert widget.stop() == 0
 
 

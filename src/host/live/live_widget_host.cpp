@@ -94,8 +94,10 @@ int runLiveWidget(const LiveWidgetOptions& options, LoadContent load, LayOutCont
   Run run{.options = options, .load = std::move(load), .layOut = std::move(layOut), .drawer = drawer};
   g_signal_connect(application, "activate", G_CALLBACK(&activate), &run);
   g_signal_connect(application, "shutdown", G_CALLBACK(&shutdown), &run);
-  // The window holds the application; without it (before the first activation) nothing would.
-  g_application_hold(G_APPLICATION(application));
+  // Until the window holds the primary instance, this does; a second instance hands its activation
+  // to the first and ends, so it must hold nothing.
+  g_signal_connect(application, "startup", G_CALLBACK(+[](GApplication* app, gpointer) { g_application_hold(app); }),
+                   nullptr);
   const guint term = g_unix_signal_add(SIGTERM, &quit, application);
   const guint interrupt = g_unix_signal_add(SIGINT, &quit, application);
   const guint hangup = g_unix_signal_add(SIGHUP, &quit, application);
