@@ -97,8 +97,8 @@ def window_state(args):
 
         other = desktop.spawn(["xmessage", "-geometry", f"400x300+0+{800 - 330}", "another window"],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        other_window = wait_until(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--pid",
-                                                       str(other.pid)], check=False).stdout.split(), 10,
+        other_window = wait_until(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--class",
+                                                       "Xmessage"], check=False).stdout.split(), 10,
                                   "the other window")[0]
         widget_id, other_id = int(widget.window), int(other_window)
 
