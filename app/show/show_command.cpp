@@ -12,6 +12,7 @@
 #include "host/live/autostart.hpp"
 #include "host/live/live_widget_host.hpp"
 #include "host/live/placement.hpp"
+#include "host/live/uri_launcher.hpp"
 #include "host/platform/clock.hpp"
 #include "host/platform/container_lookup.hpp"
 #include "host/platform/whole_file_read.hpp"
@@ -86,22 +87,29 @@ bool hasGraphicalDisplay() {
   return false;
 }
 
-// The toolkit's choices that must be made before it starts.
+// The toolkit's choices that must be made before it starts. What is set here is for this process
+// only: the applications a click opens get the environment as it was.
 void prepareToolkit() {
-  // Under a software display the GL renderer costs seconds to the first frame and much memory;
-  // the widget is a few rectangles and texts.
-  setenv("GSK_RENDERER", "cairo", 0);
+  std::vector<std::string> set;
+  const auto setDefault = [&set](const char* variable, const char* value) {
+    if (std::getenv(variable)) return;
+    setenv(variable, value, 1);
+    set.emplace_back(variable);
+  };
+  // Under a software display the GL renderer costs seconds to the first frame and much memory for
+  // a few rectangles and texts; with the Cairo renderer GL need not even be set up, which saves
+  // loading the GL drivers (about 60 MB resident).
+  setDefault("GSK_RENDERER", "cairo");
+  if (std::string_view(std::getenv("GSK_RENDERER")) == "cairo") setDefault("GDK_DEBUG", "gl-disable");
   const char* requested = std::getenv("GDK_BACKEND");
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   host::DisplayEnvironment environment{.x11 = display && *display,
                                        .wayland = wayland && *wayland,
-                                       .layerShell = false,
+                                       .layerShell = host::layerShellBuilt(),
                                        .requestedBackend = requested ? requested : ""};
-#ifdef HOST_HAVE_GTK4_LAYER_SHELL
-  environment.layerShell = true;
-#endif
-  if (const auto backend = host::preferredBackend(environment)) setenv("GDK_BACKEND", std::string(*backend).c_str(), 1);
+  if (const auto backend = host::preferredBackend(environment)) setDefault("GDK_BACKEND", std::string(*backend).c_str());
+  host::hideFromOpenedApplications(std::move(set));
   g_set_prgname(kProgramName);
 }
 

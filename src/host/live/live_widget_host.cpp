@@ -24,9 +24,10 @@ class LiveWidget {
         window_(application, options.window, drawer), timer_([this] { reload(); }) {
     if (!options_.appearance)
       desktop_ = std::make_unique<DesktopAppearance>([this](const Appearance&) { redraw(); });
+    // Watching before the first load: a change made while it reads is not lost.
+    if (options_.watchedFile) watch_ = std::make_unique<FileWatch>(*options_.watchedFile, [this] { reload(); });
     reload();
     window_.present();
-    if (options_.watchedFile) watch_ = std::make_unique<FileWatch>(*options_.watchedFile, [this] { reload(); });
   }
 
   void reload() {

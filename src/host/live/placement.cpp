@@ -36,6 +36,14 @@ std::optional<std::string_view> preferredBackend(const DisplayEnvironment& envir
   return std::nullopt;
 }
 
+bool layerShellBuilt() {
+#ifdef HOST_HAVE_GTK4_LAYER_SHELL
+  return true;
+#else
+  return false;
+#endif
+}
+
 Placement placementFor(bool x11Backend, bool layerShellBuilt) {
   if (x11Backend) return Placement::x11DesktopLayer;
   return layerShellBuilt ? Placement::layerShell : Placement::plainWindow;

@@ -37,6 +37,9 @@ struct DisplayEnvironment {
 // shell, X11 (XWayland under a Wayland session) is the only way to stay below other windows.
 std::optional<std::string_view> preferredBackend(const DisplayEnvironment& environment);
 
+// Whether this build places windows with gtk4-layer-shell.
+bool layerShellBuilt();
+
 // The placement for the backend the toolkit ended up with.
 Placement placementFor(bool x11Backend, bool layerShellBuilt);
 

@@ -9,6 +9,11 @@ namespace host {
 
 namespace {
 
+std::vector<std::string>& hiddenVariables() {
+  static std::vector<std::string> variables;
+  return variables;
+}
+
 struct PendingOpen {
   std::string url;
   std::string opener;
@@ -24,6 +29,8 @@ void reaped(GPid pid, gint status, gpointer data) {
 
 }  // namespace
 
+void hideFromOpenedApplications(std::vector<std::string> variables) { hiddenVariables() = std::move(variables); }
+
 void openUrlAsync(const Url& url, const std::string& opener) {
   auto* pending = new PendingOpen{url.string(), opener};
   gchar* argv[] = {pending->opener.data(), pending->url.data(), nullptr};
@@ -31,7 +38,11 @@ void openUrlAsync(const Url& url, const std::string& opener) {
   GError* error = nullptr;
   const auto flags = static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD |
                                               G_SPAWN_STDIN_FROM_DEV_NULL);
-  if (!g_spawn_async(nullptr, argv, nullptr, flags, nullptr, nullptr, &pid, &error)) {
+  gchar** environment = g_get_environ();
+  for (const std::string& variable : hiddenVariables()) environment = g_environ_unsetenv(environment, variable.c_str());
+  const bool spawned = g_spawn_async(nullptr, argv, environment, flags, nullptr, nullptr, &pid, &error);
+  g_strfreev(environment);
+  if (!spawned) {
     std::cerr << "error: open: " << opener << ": " << (error ? error->message : "cannot start") << "\n";
     g_clear_error(&error);
     delete pending;
