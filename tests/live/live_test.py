@@ -142,6 +142,9 @@ def clicks(args):
         wait_until(lambda: len(desktop.opened_urls()) == len(expected) + 2, 5, "the keyboard's two links")
         assert sorted(desktop.opened_urls()[-2:]) == ["zuvo://pane/activity", "zuvo://pane/new"], desktop.opened_urls()
         expected = desktop.opened_urls()
+        # The invisible buttons' focus is drawn: the window no longer looks like the plain widget.
+        plain = desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "light")
+        wait_until(lambda: pixel_difference(widget.pixels(), plain) > pixel_tolerance(plain), 5, "the focus ring")
         widget.click(1, 1)
         widget.click(362, 168)
         assert widget.stop() == 0

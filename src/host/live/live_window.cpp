@@ -1,5 +1,6 @@
 #include "host/live/live_window.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -112,6 +113,8 @@ LiveWindow::LiveWindow(GtkApplication* application, const LiveWindowOptions& opt
   gtk_window_set_child(GTK_WINDOW(window_), overlay);
 
   compositedHandler_ = g_signal_connect(display, "notify::composited", G_CALLBACK(&compositedChanged), this);
+  g_signal_connect(window_, "notify::focus-widget", G_CALLBACK(&focusChanged), this);
+  g_signal_connect(window_, "notify::focus-visible", G_CALLBACK(&focusChanged), this);
   place();
 }
 
@@ -168,7 +171,43 @@ void LiveWindow::drawArea(GtkDrawingArea*, cairo_t* cr, int, int, gpointer data)
     cairo_clip(cr);
   }
   self->drawer_.draw(cr, self->tree_, {.appearance = self->appearance_});
+  self->drawFocus(cr);
   if (self->options_.trace) traceEvent("frame");
+}
+
+// The stand-ins are invisible, so the keyboard's focus is drawn here: a ring around the focused
+// link, only once the keyboard has been used (GTK's focus-visible).
+void LiveWindow::drawFocus(cairo_t* cr) {
+  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window_));
+  if (!focus || !gtk_window_get_focus_visible(GTK_WINDOW(window_)) || gtk_widget_get_parent(focus) != standIns_)
+    return;
+  graphene_rect_t bounds;
+  if (!gtk_widget_compute_bounds(focus, area_, &bounds)) return;
+  // Around the whole link the focused element lies in (a button's shape), not just its label.
+  Rect ring{bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height};
+  const Point centre{ring.x + ring.width / 2, ring.y + ring.height / 2};
+  const auto index = GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(focus), "link-index"));
+  for (const LayoutNode& node : tree_.nodes)
+    if (const auto* link = node.as<LinkTarget>())
+      if (index < links_.size() && link->url.string() == links_[index] && node.frame.contains(centre))
+        ring = node.frame;
+  constexpr double kOutset = 3;
+  const double x = ring.x - kOutset, y = ring.y - kOutset;
+  const double width = ring.width + 2 * kOutset, height = ring.height + 2 * kOutset;
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  roundedRectangle(cr, width, height, std::min(width, height) / 2);
+  if (appearance_.isDark())
+    cairo_set_source_rgb(cr, 0.55, 0.7, 1.0);
+  else
+    cairo_set_source_rgb(cr, 0.1, 0.35, 0.85);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void LiveWindow::focusChanged(GObject*, GParamSpec*, gpointer data) {
+  gtk_widget_queue_draw(static_cast<LiveWindow*>(data)->area_);
 }
 
 void LiveWindow::released(GtkGestureClick*, int, double x, double y, gpointer data) {

@@ -47,6 +47,8 @@ class LiveWindow {
   static void released(GtkGestureClick*, int presses, double x, double y, gpointer self);
   static void compositedChanged(GObject*, GParamSpec*, gpointer self);
   static void standInClicked(GtkButton* button, gpointer self);
+  static void focusChanged(GObject*, GParamSpec*, gpointer self);
+  void drawFocus(cairo_t* cr);
   void rebuildStandIns();
   void place();
   bool composited() const;
