@@ -42,4 +42,11 @@ is_png gallery.png || fail "gallery wrote no PNG"
 grep -Eq '"kind":"image","frame":\{"x":[-0-9.e]+,"y":[-0-9.e]+,"width":[1-9][0-9.]*,"height":[1-9][0-9.]*\},"name":"VantleWordmark"' layout.json \
   || fail "the wordmark has no size: $(head -c 600 layout.json)"
 
+# The live widget's program sits in libexec and starts the installed program at login.
+show="$prefix/libexec/zuvo-widgets/zuvo-widgets-show"
+[ -x "$show" ] || fail "no installed show program at $show"
+XDG_CONFIG_HOME="$work/config" "$show" show --install-autostart --family small
+grep -qxF "Exec=$(realpath "$program") show --family small --corner top-right --margin 24" \
+  "$work/config/autostart/zuvo-widgets-small.desktop" || fail "the login entry does not start the installed program"
+
 echo "installed program works from $PWD"

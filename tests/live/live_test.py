@@ -317,7 +317,7 @@ def no_display(args):
 @case
 def autostart(args):
     """The login entry validates, names the program by its absolute path, quotes what needs it,
-    comes off again, and never replaces a file we did not write."""
+    comes off again, and is not written over a file we did not write."""
     with tempfile.TemporaryDirectory() as config:
         env = dict(os.environ, XDG_CONFIG_HOME=config)
         env.pop("DISPLAY", None)
@@ -334,13 +334,12 @@ def autostart(args):
         assert '"' + status.replace("$", "\\\\$") + '"' in exec_line, exec_line
         assert "--family small" in exec_line and "--corner bottom-left" in exec_line, exec_line
         assert run("--remove-autostart", "--family", "small").returncode == 0 and not os.path.exists(entry)
-
+        # Someone else's entry of that name (the unit tests go through the cases): an error, untouched.
         with open(entry, "w") as f:
             f.write("[Desktop Entry]\nType=Application\nName=Mine\nExec=true\n")
         refused = run("--install-autostart", "--family", "small")
         assert refused.returncode == 1 and refused.stderr.startswith("error: show: "), refused.stderr
-        assert run("--remove-autostart", "--family", "small").returncode == 1
-        assert open(entry).read().startswith("[Desktop Entry]\nType=Application\nName=Mine"), "someone else's entry changed"
+        assert "Name=Mine" in open(entry).read()
 
 
 def main():
