@@ -128,6 +128,12 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
     return 1;
   }
   prepareToolkit();
+  if (!host::openDisplay()) {
+    const char* display = std::getenv("DISPLAY");
+    std::cerr << "error: show: cannot open the display" << (display ? std::string(" ") + display : std::string())
+              << "\n";
+    return 1;
+  }
 
   const host::WidgetConfiguration widget = statusWidgetDeclaration(bundle);
   const auto* configuration = widget.as<zuvo::StatusProvider>();

@@ -306,12 +306,16 @@ def accessibility(args):
 
 @case
 def no_display(args):
-    """Without a display the program says so in one line and exits 1, at once."""
+    """Without a display, or with one it cannot open, the program says so in one line and exits 1."""
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
     result = subprocess.run([args.show, "show"], env=env, capture_output=True, text=True, timeout=10)
     assert result.returncode == 1, result.returncode
     assert result.stderr == "error: show: no graphical display (DISPLAY or WAYLAND_DISPLAY)\n", result.stderr
     assert result.stdout == ""
+    # A display that is named but cannot be reached: one line too, not the toolkit's warnings.
+    env["DISPLAY"] = ":4242"
+    result = subprocess.run([args.show, "show"], env=env, capture_output=True, text=True, timeout=10)
+    assert (result.returncode, result.stderr) == (1, "error: show: cannot open the display :4242\n"), result
 
 
 @case

@@ -83,6 +83,8 @@ gboolean quit(gpointer application) {
 
 }  // namespace
 
+bool openDisplay() { return gtk_init_check(); }
+
 int runLiveWidget(const LiveWidgetOptions& options, LoadContent load, LayOutContent layOut, CairoDrawer& drawer) {
   // Without a session bus there is no one to be unique against: run on our own.
   GError* error = nullptr;

@@ -36,6 +36,9 @@ struct LiveWidgetOptions {
 using LoadContent = std::function<LiveContent()>;
 using LayOutContent = std::function<LayoutTree(const View&, const Appearance&)>;
 
+// Starts the toolkit on the display the environment names; false when that cannot be opened.
+bool openDisplay();
+
 // Runs the main loop until the window is closed or the process is told to stop; the exit status.
 int runLiveWidget(const LiveWidgetOptions& options, LoadContent load, LayOutContent layOut, CairoDrawer& drawer);
 
