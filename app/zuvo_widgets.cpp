@@ -14,6 +14,7 @@
 #include "draw/draw_options.hpp"
 #include "host/platform/resource_directory.hpp"
 #include "status/status_commands.hpp"
+#include "show/show_options.hpp"
 #include "watch/watch_options.hpp"
 
 namespace {
@@ -38,6 +39,13 @@ std::vector<CLI::App*> declareWatchGroup(CLI::App& app) {
   return {watch};
 }
 
+std::vector<CLI::App*> declareShowGroup(CLI::App& app) {
+  static ShowOptions options;  // only checked here, as above
+  CLI::App* show = app.add_subcommand("show", "Keep the status widget on the desktop, live");
+  declareShowOptions(*show, options);
+  return {show};
+}
+
 // The routing table: one row per group, in the order the help lists the groups' commands. A new
 // group is one row here (its program's name and a function like declareDrawGroup that adds its
 // commands with the group's declare...Options functions) and its executable target in
@@ -45,6 +53,7 @@ std::vector<CLI::App*> declareWatchGroup(CLI::App& app) {
 constexpr CommandGroup kCommandGroups[] = {
     {"zuvo-widgets-draw", declareDrawGroup},    // render, layout, tap, describe, press, gallery
     {"zuvo-widgets-watch", declareWatchGroup},  // watch
+    {"zuvo-widgets-show", declareShowGroup},    // show
 };
 
 // Replaces this process with the group's program, found beside this one as the build tree and an

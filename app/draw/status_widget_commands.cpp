@@ -10,6 +10,7 @@
 #include <string>
 
 #include "commands.hpp"
+#include "host/layout/accessibility.hpp"
 #include "host/layout/hit_test.hpp"
 #include "host/platform/json_writer.hpp"
 #include "host/layout/layout_json.hpp"
@@ -62,6 +63,20 @@ int printLayout(const WidgetOptions& options, const host::AnyWidgetBundle& bundl
   host::JsonWriter out;
   out.beginObject().key("family").value(host::name(widget->environment.family));
   writeLayoutMembers(out, widget->tree);
+  // What a screen reader reads, in reading order: what the live window's stand-ins must carry.
+  out.key("accessibilityElements").beginArray();
+  for (const auto& element : host::accessibleElements(widget->tree)) {
+    out.beginObject().key("label").value(element.label).key("frame").beginObject();
+    out.key("x").value(element.frame.x).key("y").value(element.frame.y);
+    out.key("width").value(element.frame.width).key("height").value(element.frame.height).endObject();
+    out.key("link");
+    if (element.link)
+      out.value(element.link->string());
+    else
+      out.null();
+    out.endObject();
+  }
+  out.endArray();
   out.endObject();
   std::cout << out.str() << "\n";
   return 0;

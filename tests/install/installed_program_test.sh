@@ -57,5 +57,11 @@ watcher="$prefix/libexec/zuvo-widgets/zuvo-widgets-watch"
 [ -x "$watcher" ] || fail "no installed watch program at $watcher"
 line=$(XDG_DATA_HOME="$work/data" LANG=de_DE.UTF-8 LANGUAGE=de timeout 10 "$watcher" watch --format text | head -n 1)
 [ "$line" = "Nichts offen" ] || fail "watch is not German: $line"
+# The live widget's program sits in libexec and starts the installed program at login.
+show="$prefix/libexec/zuvo-widgets/zuvo-widgets-show"
+[ -x "$show" ] || fail "no installed show program at $show"
+XDG_CONFIG_HOME="$work/config" "$show" show --install-autostart --family small
+grep -qxF "Exec=$(realpath "$program") show --family small --corner top-right --margin 24" \
+  "$work/config/autostart/zuvo-widgets-small.desktop" || fail "the login entry does not start the installed program"
 
 echo "installed program works from $PWD"

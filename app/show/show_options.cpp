@@ -1,0 +1,28 @@
+#include "show_options.hpp"
+
+void declareShowOptions(CLI::App& command, ShowOptions& options) {
+  command.add_option("--family", options.family, "Widget size; one window per size")
+      ->check(CLI::IsMember({"small", "medium"}))
+      ->capture_default_str();
+  command.add_option("--appearance", options.appearance, "Light, dark, or auto: follow the desktop's setting")
+      ->check(CLI::IsMember({"auto", "light", "dark"}))
+      ->capture_default_str();
+  command.add_option("--rendering-mode", options.renderingMode, "How the host renders colours")
+      ->check(CLI::IsMember({"full-color", "accented", "vibrant"}))
+      ->capture_default_str();
+  command.add_option("--status", options.statusFile,
+                     "Show this status file, followed as it changes (default: the shared container's)");
+  command.add_option("--corner", options.corner, "Screen corner the widget sits in")
+      ->check(CLI::IsMember({"top-left", "top-right", "bottom-left", "bottom-right"}))
+      ->capture_default_str();
+  command.add_option("--margin", options.margin, "Distance from the corner's two edges, in points")
+      ->check(CLI::Range(0.0, 10000.0))
+      ->capture_default_str();
+  command.add_option("--monitor", options.monitor, "Monitor by connector name, e.g. HDMI-1 (default: the primary)");
+  auto* install = command.add_flag(
+      "--install-autostart", options.installAutostart,
+      "Start this widget, with these options, at login: write $XDG_CONFIG_HOME/autostart/zuvo-widgets-<family>.desktop");
+  auto* remove = command.add_flag("--remove-autostart", options.removeAutostart,
+                                  "Stop starting this family's widget at login: remove that file");
+  install->excludes(remove);
+}

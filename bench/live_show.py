@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Whole-process figures of the live widget (zuvo-widgets show) on a headless X desktop (Xvfb and
+openbox): time from exec to the first frame, resident memory after start and after 1,000 reloads,
+CPU time while idle, and the time from a rename over the status file to the repaint.
+
+    dbus-run-session -- python3 bench/live_show.py build/libexec/zuvo-widgets/zuvo-widgets-show build/zuvo-widgets
+
+Times come from the program's own trace (ZUVO_SHOW_TRACE: "frame <t>", "reload <t>" on stderr,
+CLOCK_MONOTONIC), so they include no screenshot."""
+import os
+import statistics
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "live"))
+from live_session import Desktop, wait_until  # noqa: E402
+
+
+def status(i):
+    return ('{"waiting": %d, "unread": 2, "weekScore": 0.5, "weekSpend": %d.5, "limits": [{"agent": "Scribe", '
+            '"updatedAt": 0, "windows": [{"name": "daily", "used": 0.%02d}]}]}' % (i % 50, i % 100, i % 100))
+
+
+def replace(path, text):
+    with open(path + ".tmp", "w") as f:
+        f.write(text)
+    os.rename(path + ".tmp", path)
+
+
+def memory(pid):
+    fields = {}
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            key, _, value = line.partition(":")
+            fields[key] = value.strip()
+    return f"VmRSS {fields['VmRSS']}, RssAnon {fields['RssAnon']}"
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def main():
+    show, router = sys.argv[1], sys.argv[2]
+    reloads = int(os.environ.get("RELOADS", "1000"))
+    idle_seconds = float(os.environ.get("IDLE_SECONDS", "60"))
+    with Desktop(show, router) as desktop:
+        desktop.env["GTK_A11Y"] = "none"  # no accessibility bus to start for every run
+        path = os.path.join(desktop.dir, "widget-status.json")
+        replace(path, status(0))
+
+        firsts = []
+        for _ in range(5):
+            started = time.monotonic()
+            widget = desktop.start_widget("--status", path)
+            firsts.append(widget.trace("frame")[0] - started)
+            widget.stop()
+        print(f"exec to first frame: median {statistics.median(firsts) * 1000:.0f} ms "
+              f"(of {', '.join(f'{t * 1000:.0f}' for t in firsts)} ms)")
+
+        widget = desktop.start_widget("--status", path)
+        time.sleep(1)
+        print(f"after start: {memory(widget.process.pid)}")
+
+        latencies, to_reload = [], []
+        for i in range(1, reloads + 1):
+            replace(path, status(i))
+            renamed = time.monotonic()
+            reloaded = wait_until(lambda: [t for t in widget.trace("reload") if t > renamed], 5, "a reload")[0]
+            repainted = wait_until(lambda: [t for t in widget.trace("frame") if t > reloaded], 5, "a repaint")[0]
+            if i <= 20:
+                latencies.append(repainted - renamed)
+                to_reload.append(reloaded - renamed)
+        print(f"rename to repaint: median {statistics.median(latencies) * 1000:.0f} ms, "
+              f"max {max(latencies) * 1000:.0f} ms (of 20); of which rename to reload (GLib's file monitor, then the 100 ms debounce): "
+              f"median {statistics.median(to_reload) * 1000:.0f} ms")
+        time.sleep(1)
+        print(f"after {reloads} reloads: {memory(widget.process.pid)}")
+
+        before = cpu_seconds(widget.process.pid)
+        time.sleep(idle_seconds)
+        print(f"CPU while idle for {idle_seconds:.0f} s: {cpu_seconds(widget.process.pid) - before:.2f} s")
+        widget.stop()
+
+
+if __name__ == "__main__":
+    main()

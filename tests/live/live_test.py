@@ -1,0 +1,379 @@
+#!/usr/bin/env python3
+"""The live widget (zuvo-widgets show) on a headless desktop: its pixels, its window state, its
+clicks, its reloads, its appearance, what screen readers find in it, and its start without a
+display. Run one case: live_test.py --show PROG --router PROG CASE. The case runs under its own
+dbus-run-session in a session of its own; whatever is left of that session afterwards (services
+the bus started and that outlive it) is stopped by pid."""
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from live_session import Desktop, pixel_difference, pixel_tolerance, stop, wait_until, session_processes  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE = os.path.dirname(os.path.dirname(HERE))
+EXAMPLE = os.path.join(SOURCE, "examples", "widget-status.json")
+CASES = {}
+
+
+def case(function):
+    CASES[function.__name__] = function
+    return function
+
+
+def status_json(n):
+    """A status that looks different for every n: its counts, spend and agent row all change."""
+    return ('{"waiting": %d, "unread": %d, "weekScore": 0.%d, "weekSpend": %d.25, "limits": [{"agent": "Agent %d", '
+            '"updatedAt": 0, "windows": [{"name": "window %d", "used": 0.%d}]}]}' % (n, n + 1, n, n * 3, n, n, n))
+
+
+def repaint_after(widget, moment):
+    """The first frame drawn for the first reload after `moment` (a frame of an earlier reload may
+    still come after it)."""
+    reloaded = [t for t in widget.trace("reload") if t > moment][0]
+    return [t for t in widget.trace("frame") if t > reloaded][0]
+
+
+def expect_change(desktop, before, after):
+    """A test can only tell two pictures apart if they differ by more than the tolerance."""
+    assert pixel_difference(before, after) > pixel_tolerance(after), "the two statuses look alike"
+    return after
+
+
+def replace(path, text):
+    temporary = path + ".tmp"
+    with open(temporary, "w") as f:
+        f.write(text)
+    os.rename(temporary, path)
+
+
+@case
+def pixels(args):
+    """The window shows what render draws, at scale 1 and 2, light and dark, small and medium."""
+    for family, appearance, scale in (("medium", "light", 1), ("small", "dark", 1), ("medium", "dark", 2),
+                                      ("small", "light", 2)):
+        with Desktop(args.show, args.router, 1600, 1000) as desktop:
+            env = dict(desktop.env)
+            if scale != 1:
+                env["GDK_SCALE"] = str(scale)
+            widget = desktop.start_widget("--status", EXAMPLE, "--family", family, "--appearance", appearance,
+                                          env=env)
+            expected = desktop.render("--status", EXAMPLE, "--family", family, "--appearance", appearance,
+                                      scale=scale)
+            size = (364 if family == "medium" else 170) * scale, 170 * scale
+            assert (widget.width, widget.height) == size, (widget.width, widget.height, size)
+            widget.wait_for_pixels(expected, 5, f"{family} {appearance} at scale {scale}")
+            if args.screenshots:
+                os.makedirs(args.screenshots, exist_ok=True)
+                desktop.run(["import", "-silent", "-window", "root", "-crop",
+                             f"{widget.width}x{widget.height}+{widget.x}+{widget.y}",
+                             os.path.join(args.screenshots, f"{family}-{appearance}-{scale}x.png")])
+            assert widget.stop() == 0
+
+
+def net_wm_state(desktop, window):
+    return desktop.run(["xprop", "-id", window, "_NET_WM_STATE", "_NET_WM_DESKTOP"]).stdout
+
+
+def stacking(desktop):
+    out = desktop.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"]).stdout
+    return [int(w, 16) for w in out.split("#", 1)[1].replace(",", " ").split()] if "#" in out else []
+
+
+@case
+def window_state(args):
+    """Skip taskbar and pager, below, on every workspace, at the corner; stays below another window
+    when that one is raised and when the widget is clicked; a second start keeps the first."""
+    with Desktop(args.show, args.router) as desktop:
+        widget = desktop.start_widget("--status", EXAMPLE, "--corner", "bottom-left", "--margin", "30")
+
+        def state_taken():
+            state = net_wm_state(desktop, widget.window)
+            return ("_NET_WM_STATE_BELOW" in state and "_NET_WM_STATE_SKIP_TASKBAR" in state
+                    and "_NET_WM_STATE_SKIP_PAGER" in state
+                    and ("_NET_WM_STATE_STICKY" in state or "4294967295" in state))
+        wait_until(state_taken, 5, "the window manager to take the desktop-layer state")
+        widget.update_geometry()
+        assert (widget.x, widget.y + widget.height) == (30, 800 - 30), (widget.x, widget.y)
+
+        other = desktop.spawn(["xmessage", "-geometry", f"400x300+0+{800 - 330}", "another window"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        other_window = wait_until(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--class",
+                                                       "Xmessage"], check=False).stdout.split(), 10,
+                                  "the other window")[0]
+        widget_id, other_id = int(widget.window), int(other_window)
+
+        def below_other():
+            order = stacking(desktop)
+            return widget_id in order and other_id in order and order.index(widget_id) < order.index(other_id)
+        desktop.run(["xdotool", "windowactivate", "--sync", other_window, "windowraise", other_window])
+        wait_until(below_other, 5, "the widget below the raised window")
+        widget.click(widget.width - 12, 12)  # over the widget, clear of the other window
+        time.sleep(0.3)  # a window manager raises on click at once, if at all
+        assert below_other(), "a click raised the widget above the other window"
+
+        again = desktop.start_widget("--status", EXAMPLE, find=False)
+        again.process.wait(10)
+        assert again.process.returncode == 0, again.stderr()
+        assert widget.process.poll() is None, "the second start stopped the first"
+        stop(other)
+        assert widget.stop() == 0
+
+
+@case
+def clicks(args):
+    """Clicks open what the tap command says; a transparent corner opens nothing."""
+    with Desktop(args.show, args.router) as desktop:
+        layout = desktop.layout("--status", EXAMPLE, "--family", "medium")
+        buttons = [e for e in layout["accessibilityElements"] if e["link"]]
+        assert len(buttons) == 2, buttons
+        widget = desktop.start_widget("--status", EXAMPLE, "--family", "medium")
+        expected = []
+        for button in buttons:
+            frame = button["frame"]
+            x, y = int(frame["x"] + frame["width"] / 2), int(frame["y"] + frame["height"] / 2)
+            expected.append(desktop.tap("--status", EXAMPLE, "--family", "medium", "--at", f"{x},{y}"))
+            widget.click(x, y)
+            wait_until(lambda: len(desktop.opened_urls()) == len(expected), 5, f"the stub to record {expected[-1]}")
+        assert desktop.opened_urls() == expected and set(expected) == {"zuvo://pane/new", "zuvo://pane/activity"}, \
+            (desktop.opened_urls(), expected)
+        # The keyboard: Tab moves between the two link buttons, Return and space activate them.
+        desktop.run(["xdotool", "windowactivate", "--sync", widget.window])
+        desktop.run(["xdotool", "key", "--delay", "50", "Tab", "Return", "Tab", "space"])
+        wait_until(lambda: len(desktop.opened_urls()) == len(expected) + 2, 5, "the keyboard's two links")
+        assert sorted(desktop.opened_urls()[-2:]) == ["zuvo://pane/activity", "zuvo://pane/new"], desktop.opened_urls()
+        expected = desktop.opened_urls()
+        # The invisible buttons' focus is drawn: the window no longer looks like the plain widget.
+        plain = desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "light")
+        wait_until(lambda: pixel_difference(widget.pixels(), plain) > pixel_tolerance(plain), 5, "the focus ring")
+        widget.click(1, 1)
+        widget.click(362, 168)
+        assert widget.stop() == 0
+
+        small = desktop.start_widget("--status", EXAMPLE, "--family", "small")
+        for x, y in ((85, 85), (30, 140)):
+            expected.append(desktop.tap("--status", EXAMPLE, "--family", "small", "--at", f"{x},{y}"))
+            small.click(x, y)
+            wait_until(lambda: len(desktop.opened_urls()) == len(expected), 5, "the stub to record the small tap")
+        small.click(0, 169)
+        time.sleep(0.5)  # what a corner click would have opened has had time to arrive
+        assert desktop.opened_urls() == expected, (desktop.opened_urls(), expected)
+        assert small.stop() == 0
+
+
+@case
+def reloads(args):
+    """A replaced status file repaints within 500 ms; a burst reloads once; deletion shows the empty
+    status; a container created after start is picked up."""
+    with Desktop(args.show, args.router) as desktop:
+        folder = os.path.join(desktop.dir, "status")
+        os.mkdir(folder)
+        path = os.path.join(folder, "widget-status.json")
+        replace(path, status_json(1))
+        render = lambda *a: desktop.render(*a, "--family", "medium", "--appearance", "light")
+        shown = render("--status", path)
+        widget = desktop.start_widget("--status", path, "--appearance", "light")
+        widget.wait_for_pixels(shown, 5, "the first status")
+
+        replace(path, status_json(7))
+        renamed = time.monotonic()
+        shown = expect_change(desktop, shown, render("--status", path))
+        widget.wait_for_pixels(shown, 5, "the replaced status")
+        latency = repaint_after(widget, renamed) - renamed
+        assert latency < 0.5, f"repainted {latency:.3f} s after the rename"
+
+        burst = time.monotonic()
+        for i in range(10):
+            replace(path, status_json(10 + i))
+        shown = expect_change(desktop, shown, render("--status", path))
+        widget.wait_for_pixels(shown, 5, "the burst's last status")
+        time.sleep(0.5)  # longer than the debounce: a second reload would have come by now
+        assert len([t for t in widget.trace("reload") if t > burst]) == 1, widget.trace("reload")
+
+        # Rewritten in place: the "changed" events mid-write are not answered, the finished file is.
+        with open(path, "w") as f:
+            f.write(status_json(3)[:20])
+            f.flush()
+            time.sleep(0.2)
+            f.write(status_json(3)[20:])
+        shown = expect_change(desktop, shown, render("--status", path))
+        widget.wait_for_pixels(shown, 5, "the rewritten status")
+
+        os.remove(path)
+        shown = expect_change(desktop, shown, render("--empty"))
+        widget.wait_for_pixels(shown, 5, "the empty status")
+        assert widget.stop() == 0
+
+        # The shared container, made after the widget started.
+        widget = desktop.start_widget("--appearance", "light")
+        container = os.path.join(desktop.env["XDG_DATA_HOME"], "group.com.halverdyne.zuvo", "Library",
+                                 "Application Support")
+        os.makedirs(container)
+        replace(os.path.join(container, "widget-status.json"), status_json(4))
+        widget.wait_for_pixels(render("--status", os.path.join(container, "widget-status.json")), 5,
+                               "the status in the new container")
+        assert widget.stop() == 0
+
+
+@case
+def appearance(args):
+    """The portal's colour scheme decides at start and when it changes; without a bus the first
+    frame comes at once, light."""
+    with Desktop(args.show, args.router) as desktop:
+        portal = desktop.spawn([sys.executable, os.path.join(HERE, "portal_stub.py"), "1", "2"],
+                               stdout=subprocess.PIPE, text=True)
+        assert portal.stdout.readline().strip() == "ready"
+        widget = desktop.start_widget("--status", EXAMPLE)
+        widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "dark"), 5, "dark from the portal")
+        light = desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "light")
+        portal.send_signal(signal.SIGUSR1)
+        switched = time.monotonic()
+        widget.wait_for_pixels(light, 5, "light after the portal's change")
+        frames = [t for t in widget.trace("frame") if t > switched]
+        assert frames and frames[0] - switched < 0.5, f"switched {frames[0] - switched:.3f} s after the signal"
+        assert not [t for t in widget.trace("reload") if t > switched], "an appearance change lays out, not reloads"
+        assert widget.stop() == 0
+        stop(portal)
+
+        env = dict(desktop.env)
+        env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(desktop.dir, "no-bus")
+        env["NO_AT_BRIDGE"] = "1"
+        started = time.monotonic()
+        widget = desktop.start_widget("--status", EXAMPLE, env=env)
+        first = widget.trace("frame")[0]
+        assert first - started < 1.0, f"first frame {first - started:.3f} s after start without a bus"
+        widget.wait_for_pixels(desktop.render("--status", EXAMPLE, "--family", "medium", "--appearance", "light"), 5, "light without a bus")
+        assert widget.stop() == 0
+
+
+@case
+def accessibility(args):
+    """Screen readers find exactly the layout's accessibility elements, in reading order, at their
+    frames; the link buttons can be activated."""
+    import pyatspi
+    with Desktop(args.show, args.router) as desktop:
+        expected = desktop.layout("--status", EXAMPLE, "--family", "medium")["accessibilityElements"]
+        widget = desktop.start_widget("--status", EXAMPLE, "--family", "medium")
+
+        def application():
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.name == "zuvo-widgets":
+                    return app
+            return None
+        app = wait_until(application, 10, "the widget in the accessibility registry", interval=0.1)
+        windows = [w for w in app if w is not None]
+        assert [w.name for w in windows] == ["Zuvo"], [w.name for w in windows]
+
+        def elements():
+            found = []
+
+            def walk(node):
+                for child in node:
+                    if child is None:
+                        continue
+                    role = child.getRole()
+                    if role in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LABEL):
+                        extents = child.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+                        found.append((child, role, child.name, (extents.x, extents.y, extents.width, extents.height)))
+                    walk(child)
+            walk(windows[0])
+            return found
+        found = wait_until(lambda: elements() if len(elements()) == len(expected) else None, 5, "every stand-in")
+        assert [name for _, _, name, _ in found] == [e["label"] for e in expected], \
+            ([name for _, _, name, _ in found], [e["label"] for e in expected])
+        for (_, role, name, extents), element in zip(found, expected):
+            frame = element["frame"]
+            want = (round(frame["x"]), round(frame["y"]), round(frame["width"]), round(frame["height"]))
+            assert all(abs(a - b) <= 1 for a, b in zip(extents, want)), (name, extents, want)
+            assert (role == pyatspi.ROLE_PUSH_BUTTON) == (element["link"] is not None), (name, role)
+
+        buttons = [(child, e["link"]) for (child, role, _, _), e in zip(found, expected) if e["link"]]
+        assert len(buttons) == 2
+        for count, (button, link) in enumerate(buttons, start=1):
+            action = button.queryAction()
+            assert action.nActions >= 1 and action.getName(0) == "click", action.getName(0)
+            action.doAction(0)
+            wait_until(lambda: len(desktop.opened_urls()) == count, 5, f"the stub to record {link}")
+            assert desktop.opened_urls()[-1] == link
+        assert widget.stop() == 0
+
+
+@case
+def no_display(args):
+    """Without a display, or with one it cannot open, the program says so in one line and exits 1."""
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    result = subprocess.run([args.show, "show"], env=env, capture_output=True, text=True, timeout=10)
+    assert result.returncode == 1, result.returncode
+    assert result.stderr == "error: show: no graphical display (DISPLAY or WAYLAND_DISPLAY)\n", result.stderr
+    assert result.stdout == ""
+    # A display that is named but cannot be reached: one line too, not the toolkit's warnings.
+    env["DISPLAY"] = ":4242"
+    result = subprocess.run([args.show, "show"], env=env, capture_output=True, text=True, timeout=10)
+    assert (result.returncode, result.stderr) == (1, "error: show: cannot open the display :4242\n"), result
+
+
+@case
+def autostart(args):
+    """The login entry validates, names the program by its absolute path, quotes what needs it,
+    comes off again, and is not written over a file we did not write."""
+    with tempfile.TemporaryDirectory() as config:
+        env = dict(os.environ, XDG_CONFIG_HOME=config)
+        env.pop("DISPLAY", None)
+        status = os.path.join(config, "my status $HOME.json")
+        run = lambda *a: subprocess.run([args.show, "show", *a], env=env, capture_output=True, text=True, timeout=10)
+        result = run("--install-autostart", "--family", "small", "--status", status, "--corner", "bottom-left")
+        assert result.returncode == 0, result.stderr
+        entry = os.path.join(config, "autostart", "zuvo-widgets-small.desktop")
+        validation = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
+        assert validation.returncode == 0 and not validation.stdout.strip(), validation.stdout
+        exec_line = [line for line in open(entry) if line.startswith("Exec=")][0].strip()
+        program = exec_line[len("Exec="):].split(" ", 1)[0]
+        assert os.path.isabs(program) and os.access(program, os.X_OK), exec_line
+        assert '"' + status.replace("$", "\\\\$") + '"' in exec_line, exec_line
+        assert "--family small" in exec_line and "--corner bottom-left" in exec_line, exec_line
+        assert run("--remove-autostart", "--family", "small").returncode == 0 and not os.path.exists(entry)
+        # Someone else's entry of that name (the unit tests go through the cases): an error, untouched.
+        with open(entry, "w") as f:
+            f.write("[Desktop Entry]\nType=Application\nName=Mine\nExec=true\n")
+        refused = run("--install-autostart", "--family", "small")
+        assert refused.returncode == 1 and refused.stderr.startswith("error: show: "), refused.stderr
+        assert "Name=Mine" in open(entry).read()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--show", required=True)
+    parser.add_argument("--router", required=True)
+    parser.add_argument("--screenshots", help="keep the window's pictures of the pixels case here")
+    parser.add_argument("case", choices=sorted(CASES))
+    args = parser.parse_args()
+    if os.environ.get("ZUVO_LIVE_TEST_INNER") != "1":
+        # A bus and a session of the case's own; afterwards, stop whatever of the session is left.
+        env = dict(os.environ, ZUVO_LIVE_TEST_INNER="1")
+        outer = subprocess.Popen(["dbus-run-session", "--", sys.executable, *sys.argv], env=env,
+                                 start_new_session=True)
+        try:
+            code = outer.wait(600)
+        finally:
+            for pid in session_processes(outer.pid):
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            if outer.poll() is None:
+                outer.wait()
+        return code
+    started = time.monotonic()
+    CASES[args.case](args)
+    print(f"{args.case}: ok ({time.monotonic() - started:.1f} s)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
