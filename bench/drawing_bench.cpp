@@ -1,6 +1,8 @@
 // Drawing a medium widget (medium_widget_tree.hpp) at scale 2, stage by stage:
 //   LayoutShaping     layout with every text shaped afresh by Pango (the measurer's cache cleared)
 //   LayoutCached      layout again over the same texts (measurements cached)
+//   LayoutAgents      a list of 10 to 10,000 agent rows, shaped afresh (cold) or cached; the
+//                     per_agent figure should stay flat as the list grows
 //   Draw              drawing the whole laid-out tree into a 728x340 image
 //   DrawTextsAlone    shaping and drawing only its 12 text runs, the unavoidable part of Draw
 //   DrawOneKind       the symbols, images, rectangles or capsules alone
@@ -87,6 +89,26 @@ void BM_LayoutCached(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(f.lay());
 }
 BENCHMARK(BM_LayoutCached)->Unit(benchmark::kMicrosecond);
+
+void BM_LayoutAgents(benchmark::State& state) {
+  Fixture f;
+  const auto agents = static_cast<int>(state.range(0));
+  const bool cold = state.range(1) != 0;
+  View view = bench_tree::agentList(agents);
+  LayoutServices services{f.measurer, f.strings, f.assets, Appearance::light()};
+  benchmark::DoNotOptimize(layout(view, bench_tree::kAgentListSize, services));
+  for (auto _ : state) {
+    if (cold) f.measurer.clearCache();
+    benchmark::DoNotOptimize(layout(view, bench_tree::kAgentListSize, services));
+  }
+  state.SetLabel(cold ? "cold" : "cached");
+  state.counters["per_agent"] =
+      benchmark::Counter(agents, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LayoutAgents)
+    ->Unit(benchmark::kMicrosecond)
+    ->ArgNames({"agents", "cold"})
+    ->ArgsProduct({{10, 100, 1'000, 10'000}, {0, 1}});
 
 void BM_Draw(benchmark::State& state) {
   Fixture f;
