@@ -9,6 +9,7 @@ packages=(
   libsimdjson-dev                     # status document decoding
   libicu-dev                          # number formatting, Unicode normalisation
   libpango1.0-dev libcairo2-dev librsvg2-dev   # text, drawing, SVG assets
+  libpng-dev                          # writing PNG files
   libboost-locale-dev gettext         # string catalogs (.po compiled with msgfmt)
   libcli11-dev                        # command line
   libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks

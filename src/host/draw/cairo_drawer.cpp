@@ -7,6 +7,8 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include "host/draw/png_writer.hpp"
+
 namespace host {
 namespace {
 
@@ -113,13 +115,6 @@ CairoSurface CairoDrawer::renderImage(const LayoutTree& tree, double scale, std:
   cairo_destroy(cr);
   cairo_surface_flush(surface.get());
   return surface;
-}
-
-bool writePng(cairo_surface_t* surface, const std::filesystem::path& path, std::string* error) {
-  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-  if (status != CAIRO_STATUS_SUCCESS)
-    return fail(error, "cannot write " + path.string() + ": " + cairo_status_to_string(status));
-  return true;
 }
 
 bool CairoDrawer::renderToFile(const LayoutTree& tree, const std::filesystem::path& path, double scale,

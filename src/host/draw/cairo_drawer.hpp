@@ -57,7 +57,4 @@ class CairoDrawer {
   PangoTextLayout text_;
 };
 
-// Writes an image surface as PNG. False with `error` set when writing fails.
-bool writePng(cairo_surface_t* surface, const std::filesystem::path& path, std::string* error);
-
 }  // namespace host
