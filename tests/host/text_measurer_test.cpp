@@ -1,6 +1,7 @@
 #include "host/text/pango_text_measurer.hpp"
 
 #include <cstring>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,20 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
     EXPECT_TRUE(m.drawnText.ends_with(ellipsis)) << m.drawnText;
     EXPECT_EQ(text.rfind(m.drawnText.substr(0, m.drawnText.size() - ellipsis.size()), 0), 0u) << m.drawnText;
   }
+}
+
+// More texts than the cache holds: the oldest are forgotten, and measured again alike.
+TEST(PangoTextMeasurer, ForgottenMeasurementsComeBackTheSame) {
+  PangoTextMeasurer measurer;
+  const TextStyle style{Font::system(11)};
+  auto text = [](int i) { return "Agent " + std::to_string(i); };
+  const TextMeasurement first = measurer.measure(text(0), style, 80, 1);
+  for (int i = 1; i < 5000; ++i) measurer.measure(text(i), style, 80, 1);
+  const TextMeasurement again = measurer.measure(text(0), style, 80, 1);
+  EXPECT_EQ(again.size, first.size);
+  EXPECT_EQ(again.drawnText, first.drawnText);
+  measurer.expectTexts(2);  // a small layout after a large one: the cache shrinks back
+  EXPECT_EQ(measurer.measure(text(4999), style, 80, 1).drawnText, text(4999));
 }
 
 TEST(PangoTextMeasurer, TabularDigitsShareOneWidth) {
