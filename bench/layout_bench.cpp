@@ -99,6 +99,8 @@ void BM_LayoutAgents(benchmark::State& state) {
   const auto agents = static_cast<int>(state.range(0));
   View view = bench_tree::agentList(agents);
   for (auto _ : state) benchmark::DoNotOptimize(layout(view, bench_tree::kAgentListSize, services.get()));
+  const LayoutTree tree = layout(view, bench_tree::kAgentListSize, services.get());
+  state.counters["tree_MB"] = static_cast<double>(tree.nodes.capacity() * sizeof(LayoutNode)) / 1e6;
   state.counters["per_agent"] =
       benchmark::Counter(agents, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }

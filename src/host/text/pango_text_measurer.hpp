@@ -53,7 +53,7 @@ class PangoTextMeasurer final : public TextMeasurer {
   // texts (each is measured at a few widths), up to kCacheBound whatever the tree.
   static constexpr std::size_t kCacheLimit = 4096;
   static constexpr std::size_t kPerText = 4;
-  static constexpr std::size_t kCacheBound = std::size_t{1} << 20;
+  static constexpr std::size_t kCacheBound = std::size_t{1} << 18;  // some 50 MB of measurements
 
   mutable std::mutex mutex_;
   mutable PangoTextLayout pango_;
