@@ -101,6 +101,8 @@ void BM_LayoutAgents(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(layout(view, bench_tree::kAgentListSize, services.get()));
   const LayoutTree tree = layout(view, bench_tree::kAgentListSize, services.get());
   state.counters["tree_MB"] = static_cast<double>(tree.nodes.capacity() * sizeof(LayoutNode)) / 1e6;
+  state.counters["nodes"] = static_cast<double>(tree.nodes.size());
+  state.counters["node_B"] = sizeof(LayoutNode);
   state.counters["per_agent"] =
       benchmark::Counter(agents, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }

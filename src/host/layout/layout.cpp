@@ -182,7 +182,8 @@ class Engine {
     lengths_.reserve(nodes);
     std::uint32_t root = resolve(view, Environment{}, Axis::none);
     services_.measurer.expectTexts(texts_.size());
-    tree_.nodes.reserve(items_.size() + 16);
+    // A node per item at most, and the few of each geometry reader's content, built when placed.
+    tree_.nodes.reserve(items_.size() + 4 * environments_.size() + 16);
     tree_.size = sizeOf(root, p);
     place(root, p, {0, 0}, kNoParent, 0);
     return std::move(tree_);
