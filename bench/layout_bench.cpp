@@ -1,6 +1,7 @@
 // The layout engine on a tree shaped like a medium widget (medium_widget_tree.hpp): building
 // the view values, laying them out with a measurer that does no shaping, and dumping the result.
-// The measurer is trivial on purpose, so the figures are the engine's own cost.
+// The measurer is trivial on purpose, so the figures are the engine's own cost. LayoutAgents lays
+// out a list of 10 to 10,000 agent rows; its per_agent figure should stay flat as the list grows.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -92,6 +93,20 @@ void BM_Layout(benchmark::State& state) {
   state.counters["texts"] = static_cast<double>(texts);
 }
 BENCHMARK(BM_Layout)->Unit(benchmark::kMicrosecond);
+
+void BM_LayoutAgents(benchmark::State& state) {
+  Services services;
+  const auto agents = static_cast<int>(state.range(0));
+  View view = bench_tree::agentList(agents);
+  for (auto _ : state) benchmark::DoNotOptimize(layout(view, bench_tree::kAgentListSize, services.get()));
+  const LayoutTree tree = layout(view, bench_tree::kAgentListSize, services.get());
+  state.counters["tree_MB"] = static_cast<double>(tree.nodes.capacity() * sizeof(LayoutNode)) / 1e6;
+  state.counters["nodes"] = static_cast<double>(tree.nodes.size());
+  state.counters["node_B"] = sizeof(LayoutNode);
+  state.counters["per_agent"] =
+      benchmark::Counter(agents, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LayoutAgents)->Unit(benchmark::kMicrosecond)->RangeMultiplier(10)->Range(10, 10'000);
 
 void BM_BuildAndLayout(benchmark::State& state) {
   Services services;

@@ -1,9 +1,11 @@
 #pragma once
 // A tree shaped like the medium status widget (about 70 nodes, 12 texts), built from the host's
-// views alone, for the layout and drawing benchmarks.
+// views alone, for the layout and drawing benchmarks; and a list of any number of its agent rows,
+// for how layout grows with the agents.
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/view/view.hpp"
 
@@ -77,5 +79,15 @@ inline View mediumWidget() {
                    .frame(FixedFrame{.width = 136, .alignment = Alignment::leading()});
   return HStack({.spacing = 16}, {left, right});
 }
+
+// `agents` rows of distinct agents with a spread of usages, in the right column's width and the
+// medium widget's height (a long list is squeezed, as in a widget that overflows).
+inline View agentList(int agents) {
+  std::vector<View> rows;
+  rows.reserve(static_cast<std::size_t>(agents));
+  for (int i = 0; i < agents; ++i) rows.push_back(agentRow("Agent " + std::to_string(i + 1), (i % 97) / 96.0));
+  return VStack({.alignment = HorizontalAlignment::leading, .spacing = 6}, std::move(rows));
+}
+inline constexpr Size kAgentListSize{136, 340};
 
 }  // namespace bench_tree

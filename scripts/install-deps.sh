@@ -10,6 +10,7 @@ packages=(
   libsimdjson-dev                     # status document decoding
   libicu-dev                          # number formatting, Unicode normalisation
   libpango1.0-dev libcairo2-dev librsvg2-dev   # text, drawing, SVG assets
+  libpng-dev                          # writing PNG files
   libboost-locale-dev gettext         # string catalogs (.po compiled with msgfmt)
   libcli11-dev                        # command line
   libgtest-dev libgmock-dev           # configuring the build (the test programs are built only on demand)

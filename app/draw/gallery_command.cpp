@@ -12,6 +12,7 @@
 
 #include "commands.hpp"
 #include "host/draw/cairo_drawer.hpp"
+#include "host/draw/png_writer.hpp"
 #include "host/kit/control_button_view.hpp"
 #include "host/layout/layout.hpp"
 #include "host/kit/widget_canvas.hpp"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "host/layout/layout.hpp"
@@ -77,6 +78,23 @@ TEST(LayoutText, EachTextIsMeasuredOncePerWidthInAPass) {
   for (const auto& [key, count] : asked) EXPECT_EQ(count, 1) << std::get<0>(key) << " at " << std::get<2>(key);
   // Every text fits: measured at its smallest and its ideal width, which then serves the final one.
   for (const auto& [text, count] : perText) EXPECT_LE(count, 2) << text;
+}
+
+// The same words in another style or line limit are another text, measured on their own.
+TEST(LayoutText, SameWordsInAnotherStyleAreMeasuredApart) {
+  Fixture f;
+  View view = VStack({}, {Text("60%"), Text("60%").monospacedDigit(), Text("60%").lineLimit(1), Text("60%"),
+                          Text("60%").font(kTen)});
+  const LayoutTree tree = f.lay(view, Size{100, 100});
+  std::set<std::tuple<bool, std::optional<int>>> styles;
+  for (const auto& [text, tabular, width, limit] : f.measurer.calls) styles.emplace(tabular, limit);
+  EXPECT_EQ(styles.size(), 3u);
+  std::vector<double> heights;
+  for (const LayoutNode& node : tree.nodes)
+    if (node.kind == LayoutKind::text) heights.push_back(node.frame.height);
+  ASSERT_EQ(heights.size(), 5u);
+  EXPECT_EQ(heights[0], heights[3]);
+  EXPECT_LT(heights[4], heights[0]);  // 10 points, not the 13 of the first "60%"
 }
 
 // Side by side the usage stays whole and the name is cut off only when both do not fit.

@@ -1,6 +1,7 @@
 #include "host/text/pango_text_measurer.hpp"
 
 #include <cstring>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,20 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
     EXPECT_EQ(m.drawnText.find("\u00a0" + std::string(kEllipsis)), std::string::npos);
     EXPECT_DOUBLE_EQ(m.size.width, measurer.measure(m.drawnText, caption, kInfinity, 1).size.width);
   }
+}
+
+// More texts than the cache holds: the oldest are forgotten, and measured again alike.
+TEST(PangoTextMeasurer, ForgottenMeasurementsComeBackTheSame) {
+  PangoTextMeasurer measurer;
+  const TextStyle style{Font::system(11)};
+  auto text = [](int i) { return "Agent " + std::to_string(i); };
+  const TextMeasurement first = measurer.measure(text(0), style, 80, 1);
+  for (int i = 1; i < 5000; ++i) measurer.measure(text(i), style, 80, 1);
+  const TextMeasurement again = measurer.measure(text(0), style, 80, 1);
+  EXPECT_EQ(again.size, first.size);
+  EXPECT_EQ(again.drawnText, first.drawnText);
+  measurer.expectTexts(2);  // a small layout after a large one: the cache shrinks back
+  EXPECT_EQ(measurer.measure(text(4999), style, 80, 1).drawnText, text(4999));
 }
 
 TEST(PangoTextMeasurer, TabularDigitsShareOneWidth) {

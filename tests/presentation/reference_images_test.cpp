@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "host/draw/cairo_drawer.hpp"
+#include "host/draw/png_writer.hpp"
 #include "host/locale_test_environment.hpp"
 #include "widget_harness.hpp"
 

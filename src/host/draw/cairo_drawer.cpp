@@ -7,6 +7,7 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include "host/draw/png_writer.hpp"
 #include "host/platform/whole_file_write.hpp"
 
 namespace host {
@@ -134,11 +135,6 @@ bool finishFile(WholeFileWriter& file, cairo_status_t status, const std::filesys
 }
 
 }  // namespace
-
-bool writePng(cairo_surface_t* surface, const std::filesystem::path& path, std::string* error) {
-  WholeFileWriter file(path);
-  return finishFile(file, cairo_surface_write_to_png_stream(surface, writeToFile, &file), path, error);
-}
 
 bool CairoDrawer::renderToFile(const LayoutTree& tree, const std::filesystem::path& path, double scale,
                                std::string* error, const DrawOptions& options) {

@@ -59,7 +59,4 @@ class CairoDrawer {
   PangoTextLayout text_;
 };
 
-// Writes an image surface as PNG, whole or not at all. False with `error` set when writing fails.
-bool writePng(cairo_surface_t* surface, const std::filesystem::path& path, std::string* error);
-
 }  // namespace host

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -149,19 +150,54 @@ Point aligned(Point origin, Size room, Size child, Alignment alignment) {
           origin.y + (room.height - child.height) * fraction(alignment.vertical)};
 }
 
+// The engine's work vectors. One set per thread outlives the passes, emptied after each but keeping
+// its capacity (up to kKeptItems items), so a large tree does not fault in fresh pages every pass.
+struct Scratch {
+  static constexpr std::size_t kKeptItems = std::size_t{1} << 18;
+  std::vector<Item> items;
+  std::vector<std::uint32_t> children;
+  std::vector<TextEntry> texts;
+  std::unordered_multimap<std::size_t, std::uint32_t> textIndex;
+  std::vector<double> lengths;
+  std::vector<Environment> environments;
+  std::vector<View> keepAlive;
+  bool inUse = false;
+
+  void clear() {
+    if (items.capacity() > kKeptItems) {
+      *this = Scratch{};
+      return;
+    }
+    items.clear();
+    children.clear();
+    texts.clear();
+    textIndex.clear();
+    lengths.clear();
+    environments.clear();
+    keepAlive.clear();
+  }
+};
+
 class Engine {
  public:
-  explicit Engine(const LayoutServices& services) : services_(services) {}
+  Engine(const LayoutServices& services, Scratch& scratch)
+      : services_(services), items_(scratch.items), children_(scratch.children), texts_(scratch.texts),
+        textIndex_(scratch.textIndex), lengths_(scratch.lengths), environments_(scratch.environments),
+        keepAlive_(scratch.keepAlive) {}
 
   LayoutTree run(const View& view, const ProposedSize& p) {
-    items_.reserve(128);
-    children_.reserve(128);
-    texts_.reserve(32);
-    lengths_.reserve(128);
+    // Items and children come one per view node at most (environment nodes leave none), so one
+    // count up front spares the regrowth of these vectors in large trees.
+    const std::size_t nodes = nodeCount(view);
+    items_.reserve(nodes);
+    children_.reserve(nodes);
+    lengths_.reserve(nodes);
     visible_ = {std::min(p.width.value_or(kMaxVisibleLength), kMaxVisibleLength),
                 std::min(p.height.value_or(kMaxVisibleLength), kMaxVisibleLength)};
     std::uint32_t root = resolve(view, Environment{}, Axis::none);
-    tree_.nodes.reserve(items_.size() + 16);
+    services_.measurer.expectTexts(texts_.size());
+    // A node per item at most, and the few of each geometry reader's content, built when placed.
+    tree_.nodes.reserve(items_.size() + 4 * environments_.size() + 16);
     tree_.size = sizeOf(root, p);
     place(root, p, {0, 0}, kNoParent, 0);
     return std::move(tree_);
@@ -169,6 +205,27 @@ class Engine {
 
  private:
   // ---- Step 1: resolve views into items -------------------------------------------------------
+
+  // The nodes of the view tree, not counting what readers build when laid out.
+  static std::size_t nodeCount(const View& view) {
+    return std::visit(
+        [](const auto& n) -> std::size_t {
+          std::size_t count = 1;
+          auto add = [&count](const auto& member) {
+            using M = std::decay_t<decltype(member)>;
+            if constexpr (std::is_same_v<M, View>) count += nodeCount(member);
+            else if constexpr (std::is_same_v<M, std::vector<View>>)
+              for (const View& child : member) count += nodeCount(child);
+          };
+          if constexpr (requires { n.children; }) add(n.children);
+          if constexpr (requires { n.content; }) add(n.content);
+          if constexpr (requires { n.label; }) add(n.label);
+          if constexpr (requires { n.behind; }) add(n.behind);
+          if constexpr (std::is_same_v<std::decay_t<decltype(n)>, LabelNode>) count += 2;  // symbol, title
+          return count;
+        },
+        view.node().value);
+  }
 
   std::string formatted(const TextContent& content) const {
     if (const auto* verbatim = std::get_if<std::string>(&content)) return *verbatim;
@@ -237,12 +294,21 @@ class Engine {
     }
     TextStyle style{.font = env.font, .monospacedDigits = env.monospacedDigit};
     const double minimumScale = env.minimumScaleFactor;
+    const std::size_t hash = hashText(text, style, env.lineLimit);
+    auto [first, last] = textIndex_.equal_range(hash);
+    auto same = std::find_if(first, last, [&](const auto& indexed) {
+      const TextEntry& known = texts_[indexed.second];
+      return known.text == text && known.style == style && known.lineLimit == env.lineLimit &&
+             known.minimumScale == minimumScale;
+    });
     std::uint32_t entry = 0;
-    while (entry < texts_.size() && !(texts_[entry].text == text && texts_[entry].style == style &&
-                                      texts_[entry].lineLimit == env.lineLimit &&
-                                      texts_[entry].minimumScale == minimumScale))
-      ++entry;
-    if (entry == texts_.size()) texts_.push_back({std::move(text), style, env.lineLimit, minimumScale, {}});
+    if (same != last) {
+      entry = same->second;
+    } else {
+      entry = static_cast<std::uint32_t>(texts_.size());
+      texts_.push_back({std::move(text), style, env.lineLimit, minimumScale, {}});
+      textIndex_.emplace(hash, entry);
+    }
     return add(Item{.kind = ItemKind::text, .text = entry, .font = env.font,
                     .color = env.foreground.resolve(services_.appearance)});
   }
@@ -857,21 +923,33 @@ class Engine {
   }
 
   const LayoutServices& services_;
-  std::vector<Item> items_;
-  std::vector<std::uint32_t> children_;
-  std::vector<TextEntry> texts_;
-  std::vector<double> lengths_;  // stacks' latest arrangements (Item::arrangedLengths)
-  std::vector<Environment> environments_;
+  std::vector<Item>& items_;
+  std::vector<std::uint32_t>& children_;
+  std::vector<TextEntry>& texts_;
+  std::unordered_multimap<std::size_t, std::uint32_t>& textIndex_;  // hashText -> index in texts_
+  std::vector<double>& lengths_;  // stacks' latest arrangements (Item::arrangedLengths)
+  std::vector<Environment>& environments_;
+  std::vector<View>& keepAlive_;  // readers' content, built during resolving and placing
   std::vector<FittingEntry> fittings_;
   Size visible_{};  // the root's proposal, bounded: nothing beyond it can show
-  std::vector<View> keepAlive_;  // readers' content, built during resolving and placing
   LayoutTree tree_;
 };
 
 }  // namespace
 
 LayoutTree layout(const View& view, ProposedSize proposal, const LayoutServices& services) {
-  return Engine(services).run(view, proposal);
+  thread_local Scratch kept;
+  Scratch own;  // a layout started while one runs on this thread (from a reader's content) gets its own
+  Scratch& scratch = kept.inUse ? own : kept;
+  scratch.inUse = true;
+  struct Release {
+    Scratch& scratch;
+    ~Release() {
+      scratch.clear();
+      scratch.inUse = false;
+    }
+  } release{scratch};
+  return Engine(services, scratch).run(view, proposal);
 }
 
 }  // namespace host

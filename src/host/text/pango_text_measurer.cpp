@@ -7,13 +7,8 @@
 namespace host {
 
 std::size_t PangoTextMeasurer::KeyHash::operator()(const Key& key) const {
-  std::size_t h = std::hash<std::string>{}(key.text);
-  auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
-  mix(std::hash<double>{}(key.style.font.size));
-  mix(static_cast<std::size_t>(key.style.font.weight) * 4 + static_cast<std::size_t>(key.style.font.design) * 2 +
-      (key.style.monospacedDigits ? 1 : 0));
-  mix(std::hash<double>{}(key.maxWidth));
-  mix(key.lineLimit ? static_cast<std::size_t>(*key.lineLimit) + 1 : 0);
+  std::size_t h = hashText(key.text, key.style, key.lineLimit);
+  hashMix(h, std::hash<double>{}(key.maxWidth));
   return h;
 }
 
@@ -21,7 +16,10 @@ TextMeasurement PangoTextMeasurer::measure(std::string_view text, const TextStyl
                                            std::optional<int> lineLimit) const {
   Key key{std::string(text), style, maxWidth, lineLimit};
   std::lock_guard lock(mutex_);
-  if (auto found = cache_.find(key); found != cache_.end()) return found->second;
+  if (auto found = cache_.find(key); found != cache_.end()) {
+    uses_.splice(uses_.begin(), uses_, found->second.use);
+    return found->second.measurement;
+  }
 
   PangoLayout* layout = pango_.layout(text, style, maxWidth, lineLimit);
   PangoRectangle logical;
@@ -40,9 +38,19 @@ TextMeasurement PangoTextMeasurer::measure(std::string_view text, const TextStyl
   result.lineCount = pango_layout_get_line_count(layout);
   result.baseline = fromPangoUnits(pango_layout_get_baseline(layout));
 
-  if (cache_.size() >= kCacheLimit) cache_.clear();
-  cache_.emplace(std::move(key), result);
+  while (cache_.size() >= capacity_) {
+    cache_.erase(cache_.find(*uses_.back()));
+    uses_.pop_back();
+  }
+  auto [stored, _] = cache_.emplace(std::move(key), Entry{result, {}});
+  uses_.push_front(&stored->first);
+  stored->second.use = uses_.begin();
   return result;
+}
+
+void PangoTextMeasurer::expectTexts(std::size_t count) const {
+  std::lock_guard lock(mutex_);
+  capacity_ = std::clamp(std::min(count, kCacheBound) * kPerText, kCacheLimit, kCacheBound);
 }
 
 Size PangoTextMeasurer::symbolSize(const Font& font) const {
@@ -89,6 +97,7 @@ std::size_t PangoTextMeasurer::graphemePrefix(std::string_view text, std::size_t
 void PangoTextMeasurer::clearCache() {
   std::lock_guard lock(mutex_);
   cache_.clear();
+  uses_.clear();
   symbolSizes_.clear();
 }
 
