@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "document/status_store.hpp"
+#include "test_files.hpp"
 
 namespace zuvo {
 namespace {
@@ -26,14 +27,6 @@ std::string document(int n, std::size_t padding = 0) {
 
 class Store : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zuvo-store-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    container_ = pattern;
-    file_ = container_ / "Library" / "Application Support" / "widget-status.json";
-  }
-  void TearDown() override { fs::remove_all(container_); }
-
   StatusStore store() const {
     return StatusStore([dir = container_] { return std::optional<fs::path>(dir); });
   }
@@ -42,8 +35,9 @@ class Store : public testing::Test {
     std::ofstream(file_, std::ios::binary | std::ios::trunc) << content;
   }
 
-  fs::path container_;
-  fs::path file_;
+  TemporaryDirectory temporary_;
+  const fs::path container_ = temporary_.path;
+  fs::path file_ = container_ / "Library" / "Application Support" / "widget-status.json";
 };
 
 TEST_F(Store, LocatesTheFileAndReadsEveryReplacement) {
@@ -66,20 +60,14 @@ TEST_F(Store, DefaultStoreFollowsTheDataDirectory) {
   const fs::path dataHome = container_ / "data";
   file_ = dataHome / StatusStore::kAppGroupIdentifier / StatusStore::kRelativePath;
   write(R"({"waiting":7,"unread":0,"weekSpend":0})");
-  const char* saved = std::getenv("XDG_DATA_HOME");
-  const std::string savedValue = saved ? saved : "";
-  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+  ScopedVariable xdg("XDG_DATA_HOME", dataHome.string()), home("HOME", "relative");
   EXPECT_EQ(StatusStore().load(), (WidgetStatus{.waiting = 7}));
-  ::setenv("XDG_DATA_HOME", container_.c_str(), 1);
+  xdg.set(container_.string());
   EXPECT_FALSE(StatusStore().load()) << "a data directory without the container";
-  ::unsetenv("XDG_DATA_HOME");
-  ::setenv("HOME", "relative", 1);
+  xdg.set(std::nullopt);
   EXPECT_FALSE(StatusStore().load()) << "no data directory at all";
-  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+  xdg.set(dataHome.string());
   EXPECT_EQ(StatusStore().load(), (WidgetStatus{.waiting = 7}));
-  saved ? ::setenv("XDG_DATA_HOME", savedValue.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
-  savedHome.empty() ? ::unsetenv("HOME") : ::setenv("HOME", savedHome.c_str(), 1);
 }
 
 // A FIFO with no writer would block a plain read forever; reaching the assertions is the test.

@@ -2,11 +2,11 @@
 #include "host/draw/cairo_drawer.hpp"
 
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "drawing_test_support.hpp"
+#include "test_files.hpp"
 #include "test_resources.hpp"
 
 namespace host {
@@ -59,8 +59,8 @@ TEST(Drawing, FilesByExtension) {
   CairoDrawer drawer{assets};
   LayoutTree tree = drawing_test::flatTree({30, 20}, kWhite,
                                            {node(LayoutKind::capsule, {2, 2, 26, 16}, CapsuleShape{.fill = Rgba{1, 0, 0, 1}})});
-  const fs::path dir = fs::temp_directory_path() / ("zuvo-drawing-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const TemporaryDirectory temporary;
+  const fs::path& dir = temporary.path;
   std::string error;
   ASSERT_TRUE(drawer.renderToFile(tree, dir / "w.png", 3, &error)) << error;
   cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "w.png").c_str());
@@ -71,21 +71,17 @@ TEST(Drawing, FilesByExtension) {
   LayoutTree symbol = drawing_test::flatTree(
       {30, 30}, kWhite, {node(LayoutKind::symbol, {3, 3, 24, 24}, SymbolRun{"checkmark.circle", Font::system(22), Rgba{0, 1, 0, 1}})});
   ASSERT_TRUE(drawer.renderToFile(symbol, dir / "symbol.svg", 1, &error)) << error;
-  std::stringstream svg;
-  svg << std::ifstream(dir / "symbol.svg").rdbuf();
-  EXPECT_NE(svg.str().find("stroke:rgb(0%,100%,0%)"), std::string::npos);
-  EXPECT_EQ(svg.str().find("<image"), std::string::npos);
+  const std::string svg = readFile(dir / "symbol.svg");
+  EXPECT_NE(svg.find("stroke:rgb(0%,100%,0%)"), std::string::npos);
+  EXPECT_EQ(svg.find("<image"), std::string::npos);
   for (const auto& [name, head] : {std::pair{"w.svg", "<?xml"}, std::pair{"w.PDF", "%PDF-"}}) {
     ASSERT_TRUE(drawer.renderToFile(tree, dir / name, 2, &error)) << error;
-    std::string start(5, '\0');
-    std::ifstream(dir / name).read(start.data(), 5);
-    EXPECT_EQ(start, head);
+    EXPECT_TRUE(readFile(dir / name).starts_with(head)) << name;
   }
   EXPECT_FALSE(drawer.renderToFile(tree, dir / "w.bmp", 2, &error));
   EXPECT_NE(error.find(".bmp"), std::string::npos);
   EXPECT_FALSE(drawer.renderToFile(tree, dir / "w.png", 0, &error));
   EXPECT_FALSE(drawer.renderToFile(tree, dir / "missing" / "w.svg", 2, &error));
-  fs::remove_all(dir);
 }
 
 }  // namespace

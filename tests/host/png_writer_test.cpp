@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "host/draw/cairo_drawer.hpp"
+#include "test_files.hpp"
 
 namespace host {
 namespace {
@@ -97,8 +98,8 @@ TEST(PngWriter, OpaqueImagesAreWrittenWithoutAlpha) {
 }
 
 TEST(PngWriter, FilesAppearWholeOrNotAtAll) {
-  const fs::path dir = fs::temp_directory_path() / ("zuvo-png-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const TemporaryDirectory temporary;
+  const fs::path& dir = temporary.path;
   CairoSurface s = surfaceOf(40, 30, [](int x, int y) { return 0x80000000u | std::uint32_t(x + y) << 8; });
   std::string error;
 
@@ -117,7 +118,6 @@ TEST(PngWriter, FilesAppearWholeOrNotAtAll) {
   EXPECT_NE(error.find("pipe.png"), std::string::npos);
   EXPECT_FALSE(writePng(s.get(), dir / "missing" / "w.png", &error));
   EXPECT_NE(error.find("missing"), std::string::npos);
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "host/refresh/file_watch.hpp"
 #include "host/refresh/reload_timer.hpp"
+#include "test_files.hpp"
 
 namespace host {
 namespace {
@@ -27,18 +28,9 @@ void writeAtomically(const fs::path& file, const std::string& content) {
   fs::rename(temporary, file);
 }
 
-class RefreshLoop : public testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zuvo-refresh-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(root_); }
-  fs::path root_;
-};
-
-TEST_F(RefreshLoop, FoldersCreatedAfterStartAreFollowedDownAndBackUp) {
+TEST(RefreshLoop, FoldersCreatedAfterStartAreFollowedDownAndBackUp) {
+  const TemporaryDirectory temporary;
+  const fs::path root_ = temporary.path;
   const auto folder = root_ / "container" / "Library";
   const auto file = folder / "status.json";
   int calls = 0;
@@ -62,7 +54,7 @@ TEST_F(RefreshLoop, FoldersCreatedAfterStartAreFollowedDownAndBackUp) {
   EXPECT_GT(calls, before + 1);
 }
 
-TEST_F(RefreshLoop, TimerFiresOnceAtTheLatestScheduleAndNotWhenCancelled) {
+TEST(RefreshLoop, TimerFiresOnceAtTheLatestScheduleAndNotWhenCancelled) {
   int calls = 0;
   ReloadTimer timer([&] { ++calls; });
   EXPECT_FALSE(timer.scheduled());

@@ -1,4 +1,5 @@
 #include "host/platform/resource_directory.hpp"
+#include "test_files.hpp"
 
 #include <filesystem>
 
@@ -10,7 +11,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
-  const fs::path root = fs::temp_directory_path() / ("host-resources-" + std::to_string(::getpid()));
+  const TemporaryDirectory temporary;
+  const fs::path& root = temporary.path;
   for (const char* dir : {"build/share/some-program", "prefix/bin", "prefix/share/some-program",
                           "prefix/libexec/some-program", "prefix/libexec/other", "elsewhere"})
     fs::create_directories(root / dir);
@@ -25,7 +27,6 @@ TEST(ResourceDirectory, BuildTreeThenInstalledThenOverride) {
   // An override that does not exist is passed over.
   EXPECT_EQ(resourceDirectory(root / "build", "some-program", (root / "missing").c_str()), root / "build/share/some-program");
   EXPECT_EQ(resourceDirectory(root / "elsewhere", "some-program", nullptr), std::nullopt);
-  fs::remove_all(root);
 
   // The test program itself runs from the build root, with the program's resources beside it.
   ASSERT_TRUE(executableDirectory());

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "host/locale_test_environment.hpp"
+#include "test_files.hpp"
 #include "test_resources.hpp"
 
 namespace host {
@@ -56,11 +57,11 @@ TEST(GettextStringCatalog, UntranslatedKeysAreFormattedThemselves) {
   EXPECT_EQ(zuvoCatalog().format({"%lld items not in any catalog", A{std::int64_t{3}}}, german), "3 items not in any catalog");
   EXPECT_EQ(GettextStringCatalog("/nonexistent/locale", "zuvo-widgets").format(key, german), "Last 7 days");
   // A damaged catalog counts as none.
-  std::filesystem::path damaged = std::filesystem::temp_directory_path() / ("zuvo-damaged-" + std::to_string(::getpid()));
+  const TemporaryDirectory temporary;
+  const std::filesystem::path& damaged = temporary.path;
   std::filesystem::create_directories(damaged / "de/LC_MESSAGES");
   std::ofstream(damaged / "de/LC_MESSAGES/zuvo-widgets.mo") << "\x95\x04\x12\xde not a catalog";
   EXPECT_EQ(GettextStringCatalog(damaged, "zuvo-widgets").format(key, german), "Last 7 days");
-  std::filesystem::remove_all(damaged);
 }
 
 TEST(GettextStringCatalogConcurrency, FormatsFromManyThreadsAgree) {

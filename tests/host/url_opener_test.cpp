@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "host/platform/url_opener.hpp"
+#include "test_files.hpp"
 
 namespace host {
 namespace {
@@ -13,9 +13,6 @@ namespace fs = std::filesystem;
 
 class UrlOpenerTest : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories(dir_); }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // A stand-in opener that writes how many arguments it got, then each on its own line.
   std::string fakeOpener(int exitStatus) {
     fs::path script = dir_ / "fake-open";
@@ -25,15 +22,14 @@ class UrlOpenerTest : public ::testing::Test {
     return script.string();
   }
 
-  const fs::path dir_ = fs::temp_directory_path() / ("zuvo-url-opener-" + std::to_string(::getpid()));
+  const TemporaryDirectory temporary_;
+  const fs::path& dir_ = temporary_.path;
 };
 
 TEST_F(UrlOpenerTest, PassesTheUrlVerbatimAsOneArgument) {
   for (const char* text : {"zuvo://pane/new", "zuvo://pane/x;touch$HOME'`a`'&b|c>d"}) {
     EXPECT_EQ(openOnDesktop(*Url::parse(text), fakeOpener(0)), std::nullopt) << text;
-    std::stringstream recorded;
-    recorded << std::ifstream(dir_ / "args").rdbuf();
-    EXPECT_EQ(recorded.str(), std::string("1\n") + text + "\n");
+    EXPECT_EQ(readFile(dir_ / "args"), std::string("1\n") + text + "\n");
   }
 }
 

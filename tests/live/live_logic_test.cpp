@@ -7,12 +7,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "host/live/appearance_choice.hpp"
 #include "host/live/autostart.hpp"
 #include "host/live/placement.hpp"
 #include "host/live/stand_ins.hpp"
+#include "test_files.hpp"
 
 namespace host {
 namespace {
@@ -118,19 +118,8 @@ TEST(LiveAutostart, ExecQuotesReservedCharactersAndDoublesPercent) {
 
 class LiveAutostartFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/live-autostart-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
-  std::string read(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::filesystem::path root_;
+  const TemporaryDirectory temporary_;
+  const std::filesystem::path& root_ = temporary_.path;
   AutostartEntry entry_{.fileName = "w-small.desktop", .name = "W", .comment = "", .command = {"/bin/w", "show"},
                         .owner = "w"};
 };
@@ -138,10 +127,10 @@ class LiveAutostartFiles : public ::testing::Test {
 TEST_F(LiveAutostartFiles, InstallsReplacesItsOwnAndRemovesIt) {
   const auto directory = root_ / "autostart";  // made on the way
   ASSERT_EQ(installAutostart(directory, entry_), std::nullopt);
-  EXPECT_NE(read(directory / entry_.fileName).find("\nExec=/bin/w show\n"), std::string::npos);
+  EXPECT_NE(readFile(directory / entry_.fileName).find("\nExec=/bin/w show\n"), std::string::npos);
   entry_.command.push_back("--family");
   ASSERT_EQ(installAutostart(directory, entry_), std::nullopt);
-  EXPECT_NE(read(directory / entry_.fileName).find("\nExec=/bin/w show --family\n"), std::string::npos);
+  EXPECT_NE(readFile(directory / entry_.fileName).find("\nExec=/bin/w show --family\n"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory), {}), 1);  // no temporary left
   EXPECT_NE(removeAutostart(directory, entry_.fileName, "someone-else"), std::nullopt);
   EXPECT_EQ(removeAutostart(directory, entry_.fileName, "w"), std::nullopt);
@@ -154,7 +143,7 @@ TEST_F(LiveAutostartFiles, NeverTouchesAnEntryItDidNotWrite) {
   std::ofstream(root_ / entry_.fileName) << theirs;
   EXPECT_NE(installAutostart(root_, entry_), std::nullopt);
   EXPECT_NE(removeAutostart(root_, entry_.fileName, "w"), std::nullopt);
-  EXPECT_EQ(read(root_ / entry_.fileName), theirs);
+  EXPECT_EQ(readFile(root_ / entry_.fileName), theirs);
   // Nor a FIFO or a folder of that name: they are not entries it wrote, and reading must not block.
   std::filesystem::remove(root_ / entry_.fileName);
   ASSERT_EQ(mkfifo((root_ / entry_.fileName).c_str(), 0600), 0);

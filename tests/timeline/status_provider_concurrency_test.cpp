@@ -6,6 +6,7 @@
 #include <fstream>
 #include <thread>
 
+#include "test_files.hpp"
 #include "timeline/status_provider.hpp"
 
 namespace zuvo {
@@ -14,9 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(StatusProviderConcurrency, ManyThreadsGetTheStoredStatus) {
-  char pattern[] = "/tmp/zuvo-concurrency-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const fs::path container = pattern;
+  const TemporaryDirectory temporary;
+  const fs::path container = temporary.path;
   const auto file = container / "Library" / "Application Support" / "widget-status.json";
   fs::create_directories(file.parent_path());
   std::ofstream(file) << R"({"waiting":3,"unread":5,"weekSpend":12.5,"limits":[

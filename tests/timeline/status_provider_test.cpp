@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "timeline/status_provider.hpp"
+#include "test_files.hpp"
 #include "timeline/timeline_encoder.hpp"
 
 namespace zuvo {
@@ -16,13 +17,7 @@ const WidgetStatus kStored{.waiting = 7, .unread = 0, .weekSpend = 1.5};
 
 class Provider : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zuvo-provider-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    container_ = pattern;
-    write(R"({"waiting":7,"unread":0,"weekSpend":1.5})");
-  }
-  void TearDown() override { fs::remove_all(container_); }
+  void SetUp() override { write(R"({"waiting":7,"unread":0,"weekSpend":1.5})"); }
 
   void write(const std::string& content) {
     const auto file = container_ / "Library" / "Application Support" / "widget-status.json";
@@ -50,7 +45,8 @@ class Provider : public testing::Test {
     return answers.at(0);
   }
 
-  fs::path container_;
+  TemporaryDirectory temporary_;
+  const fs::path container_ = temporary_.path;
   std::vector<std::string> log_;
   int readings_ = 0;
 };

@@ -3,20 +3,14 @@
 #include <gtest/gtest.h>
 #include <simdjson.h>
 
-#include <fstream>
-#include <sstream>
+#include "test_files.hpp"
 
 namespace {
 
-std::string readFile(const std::string& relative) {
-  std::ifstream file(std::string(ZUVO_SOURCE_DIR) + "/" + relative);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
+std::string readSource(const std::string& relative) { return readFile(std::string(ZUVO_SOURCE_DIR) + "/" + relative); }
 
 TEST(StatusBarExamples, WaybarModuleRunsWatchAndPressesTheControls) {
-  const std::string config = readFile("examples/waybar/config.json");
+  const std::string config = readSource("examples/waybar/config.json");
   simdjson::dom::parser parser;
   simdjson::dom::object root, module;
   ASSERT_EQ(parser.parse(config).get(root), simdjson::SUCCESS);
@@ -43,13 +37,13 @@ TEST(StatusBarExamples, WaybarModuleRunsWatchAndPressesTheControls) {
   }
   EXPECT_TRUE(placed);
 
-  const std::string css = readFile("examples/waybar/style.css");
+  const std::string css = readSource("examples/waybar/style.css");
   for (const char* cls : {"attention", "inbox", "idle", "limit"})
     EXPECT_NE(css.find(std::string("#custom-zuvo.") + cls + " "), std::string::npos) << cls;
 
-  const std::string readme = readFile("README.md");
+  const std::string readme = readSource("README.md");
   for (const char* example : {"examples/waybar/config.json", "examples/waybar/style.css", "examples/eww/eww.yuck"})
-    EXPECT_NE(readme.find(readFile(example)), std::string::npos) << example << " is not shown as it stands";
+    EXPECT_NE(readme.find(readSource(example)), std::string::npos) << example << " is not shown as it stands";
 }
 
 }  // namespace

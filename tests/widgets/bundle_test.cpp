@@ -9,6 +9,7 @@
 #include "host/layout/layout_json.hpp"
 #include "host/kit/widget_content_layout.hpp"
 #include "presentation/palette.hpp"
+#include "test_files.hpp"
 #include "widgets/status_widget.hpp"
 #include "widgets/zuvo_mac_widgets.hpp"
 
@@ -81,10 +82,10 @@ TEST_F(StatusWidgetDrawing, TheHostDrawsThroughTheProviderOfTheDeclaration) {
   EXPECT_EQ(drawn(widget.placeholder({}), WidgetFamily::systemMedium),
             drawn(content(WidgetStatus::sample()), WidgetFamily::systemMedium));
   // With no container the timeline holds the empty status, reloading an hour on.
-  const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-  ::setenv("XDG_DATA_HOME", "/nonexistent/zuvo-bundle-test", 1);
-  const host::Timeline<host::DatedView> timeline = widget.timeline({});
-  saved.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  const host::Timeline<host::DatedView> timeline = [&] {
+    const ScopedVariable noContainer("XDG_DATA_HOME", "/nonexistent/zuvo-bundle-test");
+    return widget.timeline({});
+  }();
   ASSERT_EQ(timeline.entries.size(), 1u);
   EXPECT_GE(timeline.policy.reloadMoment().secondsSinceReference,
             timeline.entries[0].date.secondsSinceReference + StatusProvider::kReloadInterval);
