@@ -6,10 +6,8 @@
 set -euo pipefail
 router=$1
 draw=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../shell_helpers.sh"
 cd "$work"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 example='{"waiting":1,"unread":0,"weekSpend":2}'
 echo "$example" > status.json
 
@@ -26,18 +24,16 @@ done
 
 # Routed commands, through the router.
 "$router" render --sample -o widget.png
-[ "$(head -c 8 widget.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "render wrote no PNG"
+is_png widget.png || fail "render wrote no PNG"
 "$router" layout --sample | grep -q '^{"family":"small"' || fail "layout"
 [ "$("$router" tap --sample --at 40,150)" = "zuvo://pane/activity" ] || fail "tap"
 "$router" describe | grep -q '"extension":"com.halverdyne.zuvo.mac.widgets"' || fail "describe"
 [ "$("$router" press new-vantle)" = "zuvo://pane/new" ] || fail "press"
 "$router" gallery --status status.json --scale 0.5 -o gallery.png && [ -s gallery.png ] || fail "gallery"
 # A command's own failure keeps its exit code through the hand-over; usage mistakes exit 2.
-set +e
-"$router" tap --sample --at 500,500 > /dev/null; [ $? = 1 ] || fail "tap on nothing must exit 1"
-"$router" tap --sample --at nowhere 2> /dev/null; [ $? = 2 ] || fail "tap --at nowhere must exit 2"
-"$router" press nothing 2> /dev/null; [ $? = 2 ] || fail "press nothing must exit 2"
-set -e
+exits 1 "$router" tap --sample --at 500,500
+exits 2 "$router" tap --sample --at nowhere 2> /dev/null
+exits 2 "$router" press nothing 2> /dev/null
 # The router states the bundle's families and controls without building it: the help of each
 # drawing command must equal the help the group's program gives from the bundle itself.
 for command in render layout tap press gallery; do

@@ -9,9 +9,7 @@
 set -euo pipefail
 build=$1
 source=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../shell_helpers.sh"
 
 mkdir "$work/stub"
 cat > "$work/stub/xdg-open" <<'STUB'

@@ -5,10 +5,8 @@
 # Usage: installed_program_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../shell_helpers.sh"
 prefix="$work/prefix"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 program="$prefix/bin/zuvo-widgets"
@@ -17,12 +15,9 @@ program="$prefix/bin/zuvo-widgets"
 [ -f "$prefix/share/zuvo-widgets/locale/de/LC_MESSAGES/zuvo-widgets.mo" ] || fail "no compiled German catalog"
 [ -f "$prefix/share/zuvo-widgets/images/VantleWordmark.svg" ] || fail "no wordmark"
 
-# The desktop entry's launcher actions are the two controls.
-entry="$prefix/share/applications/zuvo-widgets.desktop"
-grep -qx 'Actions=new-vantle;activity;' "$entry" || fail "desktop entry without its actions"
-grep -qxF "Exec=\"$program\" press new-vantle --open" "$entry" || fail "no New Vantle action"
-grep -qxF "Exec=\"$program\" press activity --open" "$entry" || fail "no Zuvo Inbox action"
-desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+# The desktop entry's launcher actions are the two controls (what each launches is checked by
+# desktop_entry_test.sh).
+grep -qx 'Actions=new-vantle;activity;' "$prefix/share/applications/zuvo-widgets.desktop" || fail "desktop entry without its actions"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
@@ -35,7 +30,6 @@ grep -q 'Freigaben, die auf dich warten' <<<"$described" || fail "control descri
 [ "$("$program" press new-vantle)" = "zuvo://pane/new" ] || fail "press new-vantle"
 "$program" placeholder | grep -q '"status":{"waiting":1' || fail "placeholder"
 
-is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ]; }
 "$program" render --sample -o widget.png
 is_png widget.png || fail "render wrote no PNG"
 "$program" gallery --sample --scale 1 -o gallery.png

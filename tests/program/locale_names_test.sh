@@ -4,9 +4,7 @@
 # Usage: locale_names_test.sh PROGRAM
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../shell_helpers.sh"
 unset LC_ALL LC_CTYPE LC_NUMERIC LC_MONETARY LC_MESSAGES LANG LANGUAGE
 
 # The sample's spend, as en_US writes it, and as de_DE does.

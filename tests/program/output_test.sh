@@ -5,18 +5,14 @@
 set -euo pipefail
 program=$1
 status=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../shell_helpers.sh"
 export XDG_DATA_HOME="$work/data"  # no shared container: the empty status
 
 # Each command that prints its answer, given a full disk as standard output.
 while read -r command arguments; do
-  set +e
+  code=0
   # shellcheck disable=SC2086  # the arguments are words
-  "$program" "$command" $arguments > /dev/full 2> "$work/err"
-  code=$?
-  set -e
+  "$program" "$command" $arguments > /dev/full 2> "$work/err" || code=$?
   expected="error: $command: cannot write the output: No space left on device"
   [ "$code" -eq 1 ] || fail "$command > /dev/full exited $code: $(cat "$work/err")"
   [ "$(cat "$work/err")" = "$expected" ] || fail "$command > /dev/full said: $(cat "$work/err")"
@@ -34,14 +30,8 @@ layout --sample
 tap --sample --family medium --at 60,140
 COMMANDS
 
-set +e
-"$program" --help > /dev/full 2> "$work/err"
-code=$?
-"$program" bogus > "$work/out" 2> "$work/err2"
-bogus=$?
-set -e
-[ "$code" -eq 1 ] || fail "--help > /dev/full exited $code"
-[ "$bogus" -eq 2 ] || fail "an unknown command exited $bogus"
+exits 1 "$program" --help > /dev/full 2> /dev/null
+exits 2 "$program" bogus > "$work/out" 2> "$work/err2"
 [ ! -s "$work/out" ] || fail "an unknown command printed to standard output"
 [ "$(head -n 1 "$work/err2")" = 'error: unknown command "bogus"' ] || fail "unknown command: $(cat "$work/err2")"
 grep -qx 'commands: .*check.*render.*gallery.*' "$work/err2" || fail "the commands are not listed: $(cat "$work/err2")"
