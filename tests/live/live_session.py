@@ -44,8 +44,7 @@ class Widget:
         self.x = self.y = self.width = self.height = 0
 
     def trace(self, kind):
-        with open(self.log_path) as log:
-            return [float(line.split()[1]) for line in log if line.startswith(kind + " ")]
+        return [float(line.split()[1]) for line in self.stderr().splitlines() if line.startswith(kind + " ")]
 
     def stderr(self):
         with open(self.log_path) as log:
@@ -65,10 +64,7 @@ class Widget:
 
     def update_geometry(self):
         info = self.desktop.run(["xwininfo", "-id", self.window]).stdout
-        fields = {}
-        for line in info.splitlines():
-            key, _, value = line.strip().partition(":")
-            fields[key] = value.strip()
+        fields = {key.strip(): value.strip() for key, _, value in (line.partition(":") for line in info.splitlines())}
         self.x, self.y = int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
         self.width, self.height = int(fields["Width"]), int(fields["Height"])
 
@@ -83,8 +79,8 @@ class Widget:
             return last[0] <= pixel_tolerance(expected)
         try:
             wait_until(matches, timeout, what, interval=0.05)
-        except Timeout as timeout_error:
-            raise AssertionError(f"{timeout_error}; {last[0]} pixels differ") from None
+        except Timeout as error:
+            raise AssertionError(f"{error}; {last[0]} pixels differ") from None
 
     def click(self, x, y):
         self.desktop.run(["xdotool", "mousemove", str(self.x + x), str(self.y + y), "click", "1"])
@@ -107,12 +103,8 @@ def pixel_tolerance(picture):
 def pixel_difference(actual, expected):
     if len(actual) != len(expected):
         return max(len(actual), len(expected)) // 3
-    different = 0
-    for i in range(0, len(actual), 3):
-        if (abs(actual[i] - expected[i]) > CHANNEL_TOLERANCE or abs(actual[i + 1] - expected[i + 1]) > CHANNEL_TOLERANCE
-                or abs(actual[i + 2] - expected[i + 2]) > CHANNEL_TOLERANCE):
-            different += 1
-    return different
+    far = [abs(a - b) > CHANNEL_TOLERANCE for a, b in zip(actual, expected)]
+    return sum(far[i] or far[i + 1] or far[i + 2] for i in range(0, len(far), 3))
 
 
 class Desktop:
@@ -219,11 +211,10 @@ class Desktop:
         return self.run([self.router, "tap", *args], check=False).stdout.strip()
 
     def opened_urls(self):
-        try:
-            with open(self.opened) as f:
-                return f.read().split()
-        except FileNotFoundError:
+        if not os.path.exists(self.opened):
             return []
+        with open(self.opened) as f:
+            return f.read().split()
 
     def close(self):
         for process in reversed(self.processes):

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/layout/accessibility.hpp"
 #include "host/locale_test_environment.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/usage_bar.hpp"
@@ -76,10 +75,8 @@ TEST_F(AgentLimitRows, ShowThePeakWindowWithItsBarInEveryFamilyAppearanceAndMode
           ASSERT_TRUE(isRun(usage, Font::system(10), Palette::secondaryText().resolve(appearance)));
           EXPECT_TRUE(usage->as<host::TextRun>()->tabularDigits);
           EXPECT_EQ(usage->as<host::TextRun>()->lineLimit, 1);
-          const auto elements = host::accessibleElements(tree);
-          EXPECT_EQ(std::count_if(elements.begin(), elements.end(), [&](const auto& e) { return e.label == c.label; }), 1);
-          EXPECT_FALSE(std::any_of(elements.begin(), elements.end(),
-                                   [&](const auto& e) { return e.label == "Claude" || e.label == c.usage; }));
+          EXPECT_EQ(elementsLabelled(tree, c.label), 1);
+          EXPECT_EQ(elementsLabelled(tree, "Claude") + elementsLabelled(tree, c.usage), 0);
           const auto rows = nodesOf(tree, host::LayoutKind::identity);
           ASSERT_EQ(rows.size(), 1u);
           std::vector<const host::LayoutNode*> bar;  // the row's capsules: the track, then any fill

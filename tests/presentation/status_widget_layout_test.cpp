@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/layout/accessibility.hpp"
 #include "host/layout/hit_test.hpp"
 #include "host/locale/key_formatter.hpp"
 #include "host/locale_test_environment.hpp"
@@ -250,10 +249,7 @@ TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMov
       if (!rows.empty()) {
         EXPECT_NEAR(summary->frame.y, tree.nodes[rows.back()].frame.maxY() + 6, 0.01);
       }
-      const auto elements = host::accessibleElements(tree);
-      EXPECT_TRUE(std::any_of(elements.begin(), elements.end(), [&](const auto& e) {
-        return e.label == std::to_string(hidden) + " more agents";
-      }));
+      EXPECT_EQ(elementsLabelled(tree, std::to_string(hidden) + " more agents"), 1);
     }
   }
 }
@@ -297,15 +293,12 @@ TEST_F(StatusWidgetLayout, GermanCatalogGivesTheCaptions) {
   locale.set({{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "de"}});
   const auto medium = harness.lay(viewOf(busyStatus(), WidgetFamily::systemMedium));
   for (const char* text : {"für dich offen", "Letzte 7 Tage", "weekly 86\u00a0%"}) EXPECT_TRUE(textNode(medium, text)) << text;
-  const auto elements = host::accessibleElements(medium);
-  EXPECT_TRUE(std::any_of(elements.begin(), elements.end(),
-                          [](const auto& e) { return e.label == "Claude, weekly: 86 Prozent genutzt"; }));
+  EXPECT_EQ(elementsLabelled(medium, "Claude, weekly: 86 Prozent genutzt"), 1);
   WidgetStatus many = busyStatus();
   many.limits->resize(12, agent("Gemini", {}));
   const auto crowded = harness.lay(viewOf(many, WidgetFamily::systemMedium));
   EXPECT_TRUE(textNode(crowded, "+10 weitere"));
-  const auto summary = host::accessibleElements(crowded);
-  EXPECT_TRUE(std::any_of(summary.begin(), summary.end(), [](const auto& e) { return e.label == "weitere Agenten: 10"; }));
+  EXPECT_EQ(elementsLabelled(crowded, "weitere Agenten: 10"), 1);
 }
 
 // Names, figure labels and button titles are shown as they are, even by a catalog that has them.

@@ -3,10 +3,12 @@
 // with a fixed clock, and finds what a laid-out tree shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "host/layout/accessibility.hpp"
 #include "test_resources.hpp"
 #include "host/locale/gettext_string_catalog.hpp"
 #include "host/layout/layout_tree.hpp"
@@ -82,6 +84,12 @@ inline const host::LayoutNode* textNode(const host::LayoutTree& tree, std::strin
   for (const auto& node : tree.nodes)
     if (const auto* run = node.as<host::TextRun>(); run && run->text == text) return &node;
   return nullptr;
+}
+
+// How many of the tree's accessibility elements carry `label`.
+inline long elementsLabelled(const host::LayoutTree& tree, std::string_view label) {
+  const auto elements = host::accessibleElements(tree);
+  return std::count_if(elements.begin(), elements.end(), [&](const auto& e) { return e.label == label; });
 }
 
 // `node` is a text run in `font` and `color`.

@@ -1,14 +1,13 @@
 // The watch program as a status bar runs it: lines on its output as the status file changes.
 #include <gtest/gtest.h>
-#include <simdjson.h>
 
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "document/status_decoder.hpp"
 #include "document/status_encoder.hpp"
 #include "host/platform/clock.hpp"
+#include "test_files.hpp"
 #include "watch_process.hpp"
 
 namespace {
@@ -33,15 +32,6 @@ std::string encoded(const std::string& document) {
 
 class Watch : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zuvo-watch-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dataHome_ = pattern;
-    folder_ = dataHome_ / "group.com.halverdyne.zuvo" / "Library" / "Application Support";
-    file_ = folder_ / "widget-status.json";
-  }
-  void TearDown() override { fs::remove_all(dataHome_); }
-
   void replace(const std::string& content) {
     fs::create_directories(folder_);
     const auto temporary = folder_ / ".widget-status.json.tmp";
@@ -49,7 +39,10 @@ class Watch : public testing::Test {
     fs::rename(temporary, file_);
   }
 
-  fs::path dataHome_, folder_, file_;
+  TemporaryDirectory temporary_;
+  const fs::path dataHome_ = temporary_.path;
+  const fs::path folder_ = dataHome_ / "group.com.halverdyne.zuvo" / "Library" / "Application Support";
+  const fs::path file_ = folder_ / "widget-status.json";
 };
 
 TEST_F(Watch, ALineAtStartAndOneLinePerReplaceBurstAndNoneForTheSameAnswer) {
@@ -142,51 +135,32 @@ TEST_F(Watch, AReaderThatStopsReadingHoldsBackOnlyTheOutput) {
   EXPECT_EQ(watch.stop(SIGTERM), 0);
 }
 
-// Every waybar line is one JSON object with the keys a Waybar custom module reads, in the widget's
-// words and figures for the locale.
-struct WaybarCase {
-  std::vector<std::string> arguments, environment;
-  std::string text, tooltip;
-};
-
-TEST_F(Watch, WaybarLinesCarryTheDocumentedKeysInEachLocale) {
+// A whole waybar line, as a Waybar custom module reads it, in the widget's words and figures for
+// the locale; the class follows the counts.
+TEST_F(Watch, WaybarLinesSpeakTheLocale) {
   const std::string document =
       R"({"waiting":3,"unread":5,"weekScore":0.82,"weekSpend":12.5,"limits":[)"
       R"({"agent":"Claude","updatedAt":0,"windows":[{"name":"weekly","used":0.825}]},)"
       R"({"agent":"Codex","updatedAt":0,"windows":[]}]})";
-  const WaybarCase cases[] = {
-      {{"--format", "waybar", "--locale", "en_US.UTF-8"}, {"LANGUAGE=de"}, "3 waiting on you",
-       "3 waiting on you\nKept private 82%\nSpent on AI $12.50\nLast 7 days\nClaude: weekly 83%\nCodex: No usage yet"},
-      {{"--format", "waybar"}, {"LANG=de_DE.UTF-8"}, "3 für dich offen",
-       "3 für dich offen\nKept private 82\u00a0%\nSpent on AI 12,50\u00a0$\nLetzte 7 Tage\nClaude: weekly 83\u00a0%\n"
-       "Codex: Noch ungenutzt"},
+  const struct {
+    std::vector<std::string> arguments, environment;
+    std::string line;
+  } cases[] = {
+      {{"--format", "waybar", "--locale", "en_US.UTF-8"}, {"LANGUAGE=de"},
+       R"({"text":"3 waiting on you","tooltip":"3 waiting on you\nKept private 82%\nSpent on AI $12.50\nLast 7 days\n)"
+       R"(Claude: weekly 83%\nCodex: No usage yet","class":["attention","limit"],"percentage":83})"},
+      {{"--format", "waybar"}, {"LANG=de_DE.UTF-8"},
+       "{\"text\":\"3 für dich offen\",\"tooltip\":\"3 für dich offen\\nKept private 82\u00a0%\\nSpent on AI "
+       "12,50\u00a0$\\nLetzte 7 Tage\\nClaude: weekly 83\u00a0%\\nCodex: Noch ungenutzt\",\"class\":[\"attention\","
+       "\"limit\"],\"percentage\":83}"},
   };
   for (const auto& c : cases) {
     replace(document);
     WatchProcess watch(dataHome_, c.arguments, c.environment);
-    for (const std::string expectedClass : {"attention", "inbox"}) {
-      const auto line = watch.line().value_or("");
-      replace(status(0, 5));  // a second line, for the other class
-      simdjson::dom::parser parser;
-      simdjson::dom::object object;
-      ASSERT_EQ(parser.parse(line).get(object), simdjson::SUCCESS) << line;
-      std::string_view text, tooltip, firstClass;
-      simdjson::dom::array classes;
-      ASSERT_EQ(object["text"].get(text), simdjson::SUCCESS) << line;
-      ASSERT_EQ(object["tooltip"].get(tooltip), simdjson::SUCCESS) << line;
-      ASSERT_EQ(object["class"].get(classes), simdjson::SUCCESS) << line;
-      ASSERT_EQ(classes.at(0).get(firstClass), simdjson::SUCCESS) << line;
-      EXPECT_EQ(firstClass, expectedClass);
-      if (expectedClass == "attention") {
-        EXPECT_EQ(text, c.text);
-        EXPECT_EQ(tooltip, c.tooltip);
-        EXPECT_EQ(classes.size(), 2u);  // and "limit": 0.825 is past 0.8
-        EXPECT_EQ(object["percentage"].get_int64().value_unsafe(), 83);
-      } else {
-        EXPECT_EQ(classes.size(), 1u);
-        EXPECT_EQ(object["percentage"].error(), simdjson::NO_SUCH_FIELD);  // no agents
-      }
-    }
+    EXPECT_EQ(watch.line(), c.line);
+    replace(status(0, 5));  // no agents: no percentage
+    const auto inbox = watch.line().value_or("");
+    EXPECT_TRUE(inbox.ends_with(R"(","class":["inbox"]})")) << inbox;
     EXPECT_EQ(watch.stop(SIGTERM), 0);
   }
 }
