@@ -45,8 +45,6 @@ TEST_P(StackSpaceTest, SharesTheLength) {
 
 const Case kCases[] = {
     {"SpacingBetweenEveryPairSpacersIncluded", {fixed(10), spacer(), fixed(20)}, 100, 5, {10, 60, 20}, {}},
-    {"SpacersShareTheFreeLengthEqually", {fixed(10), spacer(), fixed(10), spacer(), fixed(10)}, 100, 0,
-     {10, 35, 10, 35, 10}, {}},
     {"LeastFlexibleServedFirst", {flexible(0, 100), fixed(30)}, 100, 0, {70, 30}, {1, 0}},
     {"TiesInDocumentOrderEachProposedRemainingOverLeft", {flexible(0, 10), flexible(0, 100), flexible(0, 100)}, 90,
      0, {10, 40, 40}, {0, 1, 2}},
