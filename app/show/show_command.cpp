@@ -7,15 +7,12 @@
 #include <filesystem>
 #include <iostream>
 
-#include "document/status_decoder.hpp"
 #include "document/status_store.hpp"
 #include "host/live/autostart.hpp"
 #include "host/live/live_widget_host.hpp"
 #include "host/live/placement.hpp"
 #include "host/live/uri_launcher.hpp"
 #include "host/platform/clock.hpp"
-#include "host/platform/container_lookup.hpp"
-#include "host/platform/whole_file_read.hpp"
 #include "host/view/widget_family.hpp"
 #include "host/kit/widget_canvas.hpp"
 #include "timeline/next_change.hpp"
@@ -113,11 +110,6 @@ void prepareToolkit() {
   g_set_prgname(kProgramName);
 }
 
-zuvo::WidgetStatus readStatusOrEmpty(const std::string& path) {
-  if (const auto file = host::readWholeRegularFile(path, zuvo::StatusStore::kMaxFileSize))
-    if (auto decoded = zuvo::decodeStatus(file->bytes()); decoded.status) return std::move(*decoded.status);
-  return zuvo::WidgetStatus::empty();
-}
 
 }  // namespace
 
@@ -157,32 +149,24 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
   if (options.appearance != "auto") live.appearance = host::Appearance(options.appearance);
   g_set_application_name(live.window.title.c_str());
 
-  // The provider's timeline, as every drawing goes, or a status file the host was handed.
-  const std::string statusFile = options.statusFile;
-  if (!statusFile.empty()) {
-    live.watchedFile = fs::absolute(statusFile);
-  } else if (const auto container = host::containerLocation(zuvo::StatusStore::kAppGroupIdentifier)) {
-    live.watchedFile = *container / zuvo::StatusStore::kRelativePath;
-  }
-  auto load = [configuration, statusFile]() {
+  // The provider's timeline, as every drawing goes, or the same provider over a status file the
+  // host was handed.
+  const zuvo::StatusProvider provider =
+      options.statusFile.empty()
+          ? configuration->provider()
+          : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile)));
+  live.watchedFile = provider.store().location();
+  auto load = [configuration, provider]() {
     // Reload at the provider's moment, or earlier when a usage window resets before it: the rows
     // read the clock when they are built and would show the reset window until the next reload.
     host::LiveContent content;
-    const auto reloadAtReset = [&](const zuvo::WidgetStatus& status) {
-      const auto reset = zuvo::nextChange(status, host::systemNow());
-      if (reset && (!content.reloadAt || *reset < *content.reloadAt)) content.reloadAt = reset;
-    };
-    if (!statusFile.empty()) {
-      const zuvo::StatusEntry entry{.date = host::systemNow(), .status = readStatusOrEmpty(statusFile)};
-      content.view = configuration->content(entry);
-      reloadAtReset(entry.status);
-      return content;
-    }
-    configuration->provider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
+    provider.getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
       content.reloadAt = timeline.policy.reloadMoment();
       if (timeline.entries.empty()) return;
-      content.view = configuration->content(timeline.entries.front());
-      reloadAtReset(timeline.entries.front().status);
+      const zuvo::StatusEntry& entry = timeline.entries.front();
+      content.view = configuration->content(entry);
+      const auto reset = zuvo::nextChange(entry.status, host::systemNow());
+      if (reset && (!content.reloadAt || *reset < *content.reloadAt)) content.reloadAt = reset;
     });
     return content;
   };

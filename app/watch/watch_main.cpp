@@ -19,15 +19,11 @@
 #include <iostream>
 #include <memory>
 
-#include "document/status_decoder.hpp"
 #include "document/status_store.hpp"
-#include "host/locale/gettext_string_catalog.hpp"
 #include "host/locale/locale_environment.hpp"
 #include "host/platform/clock.hpp"
-#include "host/platform/container_lookup.hpp"
-#include "host/platform/resource_directory.hpp"
-#include "host/platform/whole_file_read.hpp"
 #include "host/refresh/file_watch.hpp"
+#include "program_resources.hpp"
 #include "host/refresh/reload_timer.hpp"
 #include "timeline/next_change.hpp"
 #include "timeline/status_provider.hpp"
@@ -35,16 +31,6 @@
 #include "watch/watch_options.hpp"
 
 namespace {
-
-// The program lives in <prefix>/libexec/zuvo-widgets/; its resources in <prefix>/share/zuvo-widgets.
-std::unique_ptr<host::StringCatalog> stringCatalog() {
-  std::optional<std::filesystem::path> resources;
-  if (auto exe = host::executableDirectory())
-    resources = host::resourceDirectory(exe->parent_path(), "zuvo-widgets", std::getenv("ZUVO_RESOURCE_DIR"));
-  if (resources) return std::make_unique<host::GettextStringCatalog>(*resources / "locale", "zuvo-widgets");
-  return std::make_unique<host::KeyOnlyStringCatalog>();
-}
-
 
 WatchFormat formatNamed(const std::string& name) {
   if (name == "waybar") return WatchFormat::waybar;
@@ -62,17 +48,15 @@ class StatusWatch {
  public:
   StatusWatch(const WatchOptions& options, GMainLoop* loop)
       : format_(formatNamed(options.format)),
-        statusFile_(options.statusFile),
-        strings_(stringCatalog()),
+        provider_(options.statusFile.empty()
+                      ? zuvo::StatusProvider()
+                      : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(options.statusFile))),
+        strings_(programStringCatalog()),
         loop_(loop),
         timer_([this] { refresh(); }) {
     // Where the status file will be, whether or not the container exists yet; without a data folder
     // there is nothing to watch and the timers alone run.
-    std::optional<std::filesystem::path> file = statusFile_;
-    if (statusFile_.empty()) {
-      file = host::containerLocation(zuvo::StatusStore::kAppGroupIdentifier);
-      if (file) *file /= zuvo::StatusStore::kRelativePath;
-    }
+    const auto file = provider_.store().location();
     if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
   }
 
@@ -111,21 +95,14 @@ class StatusWatch {
   }
 
  private:
+  // A named file follows the provider's rules too: dated before the read, the empty status when
+  // it cannot be read or decoded, asked again an hour after the read.
   Reading read() const {
-    if (statusFile_.empty()) {
-      Reading reading{};
-      zuvo::StatusProvider().getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-        if (!timeline.entries.empty()) reading.entry = timeline.entries.front();
-        reading.reloadAt = timeline.policy.reloadMoment();
-      });
-      return reading;
-    }
-    // A named file follows the provider's rules: dated before the read, the empty status when it
-    // cannot be read or decoded, asked again an hour after the read.
-    Reading reading{.entry = {.date = host::systemNow(), .status = zuvo::WidgetStatus::empty()}, .reloadAt = {}};
-    if (auto bytes = host::readWholeRegularFile(statusFile_, zuvo::StatusStore::kMaxFileSize))
-      if (auto decoded = zuvo::decodeStatus(bytes->bytes()); decoded.status) reading.entry.status = std::move(*decoded.status);
-    reading.reloadAt = host::systemNow() + zuvo::StatusProvider::kReloadInterval;
+    Reading reading{};
+    provider_.getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
+      if (!timeline.entries.empty()) reading.entry = timeline.entries.front();
+      reading.reloadAt = timeline.policy.reloadMoment();
+    });
     return reading;
   }
 
@@ -175,7 +152,7 @@ class StatusWatch {
   }
 
   WatchFormat format_;
-  std::string statusFile_;
+  zuvo::StatusProvider provider_;
   std::unique_ptr<host::StringCatalog> strings_;
   GMainLoop* loop_;
   host::ReloadTimer timer_;

@@ -52,12 +52,28 @@ const std::optional<std::filesystem::path>& defaultFile() {
 
 StatusStore::StatusStore(ContainerLookup container) : container_(std::move(container)) {}
 
+StatusStore StatusStore::file(std::filesystem::path path) {
+  StatusStore store;
+  store.file_ = std::move(path);
+  return store;
+}
+
+std::optional<std::filesystem::path> StatusStore::location() const {
+  if (file_) return file_;
+  if (container_) {
+    const auto container = container_();
+    return container ? std::optional(*container / kRelativePath) : std::nullopt;
+  }
+  return defaultFile();
+}
+
 std::optional<std::filesystem::path> StatusStore::container() const {
   if (container_) return container_();
   return host::containerLocation(kAppGroupIdentifier);
 }
 
 std::optional<std::filesystem::path> StatusStore::fileURL() const {
+  if (file_) return file_;
   auto container = this->container();
   std::error_code error;
   if (!container || !std::filesystem::is_directory(*container, error)) return std::nullopt;
@@ -68,12 +84,8 @@ std::optional<WidgetStatus> StatusStore::load() const {
   // Without the container there is no file to open either, so the read answers both questions
   // with one lookup fewer on every request.
   std::optional<std::filesystem::path> named;
-  if (container_) {
-    const auto container = container_();
-    if (!container) return std::nullopt;
-    named = *container / kRelativePath;
-  }
-  const auto& file = container_ ? named : defaultFile();
+  if (!file_ && container_) named = location();
+  const auto& file = file_ ? file_ : container_ ? named : defaultFile();
   if (!file) return std::nullopt;
   const auto bytes = host::readWholeRegularFile(*file, kMaxFileSize, kDecodePadding);
   if (!bytes) return std::nullopt;

@@ -27,6 +27,13 @@ class StatusStore {
 
   StatusStore() = default;  // the container of kAppGroupIdentifier, located from the environment
   explicit StatusStore(ContainerLookup container);
+  // A store of one named status file in place of the container's (a file the host was handed),
+  // read by the same rules.
+  static StatusStore file(std::filesystem::path path);
+
+  // Where the status file is or would be, whether or not it or its container exists yet (what a
+  // watcher of the file watches); none when no place can be named.
+  std::optional<std::filesystem::path> location() const;
 
   // The status file's location, whether or not the file exists; none without a container.
   std::optional<std::filesystem::path> fileURL() const;
@@ -38,6 +45,7 @@ class StatusStore {
   std::optional<std::filesystem::path> container() const;
 
   ContainerLookup container_;  // none: the default container
+  std::optional<std::filesystem::path> file_;  // a named file, in place of any container's
 };
 
 }  // namespace zuvo

@@ -31,6 +31,9 @@ class StatusProvider {
   void getTimeline(const host::TimelineProviderContext& context,
                    const std::function<void(host::Timeline<StatusEntry>)>& completion) const;
 
+  // The store it reads: where the status file is, for a host that watches it.
+  const StatusStore& store() const { return store_; }
+
  private:
   WidgetStatus storedOrEmpty() const { return store_.load().value_or(WidgetStatus::empty()); }
 
