@@ -5,6 +5,8 @@
 #include <X11/Xlib.h>
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace host {
 
@@ -24,6 +26,25 @@ Window xidOf(GtkWindow* window) {
   return surface ? gdk_x11_surface_get_xid(surface) : None;
 }
 Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
+
+// A window property of 32-bit items (Xlib hands them over as longs); none when the window lacks it
+// or it has another type or format.
+std::optional<std::vector<unsigned long>> property(Display* display, Window window, Atom name, Atom type,
+                                                   long items) {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::optional<std::vector<unsigned long>> values;
+  if (XGetWindowProperty(display, window, name, 0, items, False, type, &actualType, &format, &count, &after,
+                         &data) == Success &&
+      data && actualType == type && format == 32) {
+    const auto* items32 = reinterpret_cast<const unsigned long*>(data);
+    values.emplace(items32, items32 + count);
+  }
+  if (data) XFree(data);
+  return values;
+}
 
 void sendWmMessage(Display* display, Window window, Atom type, long a, long b, long c) {
   XEvent event{};
@@ -73,42 +94,26 @@ void X11DesktopLayer::moveTo(Point origin) {
 // A window manager marks a window it manages with WM_STATE.
 bool X11DesktopLayer::managed() const {
   Display* display = displayOf(window_);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
   const Atom wmState = atom(display, "WM_STATE");
-  const bool found = XGetWindowProperty(display, xidOf(window_), wmState, 0, 2, False, wmState, &type, &format,
-                                        &count, &after, &data) == Success &&
-                     type == wmState && count > 0;
-  if (data) XFree(data);
-  return found;
+  const auto state = property(display, xidOf(window_), wmState, wmState, 2);
+  return state && !state->empty();
 }
 
 bool X11DesktopLayer::stateTaken() const {
   Display* display = displayOf(window_);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
+  const Window window = xidOf(window_);
   bool below = false, sticky = false;
-  if (XGetWindowProperty(display, xidOf(window_), atom(display, "_NET_WM_STATE"), 0, 64, False, XA_ATOM, &type,
-                         &format, &count, &after, &data) == Success &&
-      data && format == 32) {
-    const auto* atoms = reinterpret_cast<const Atom*>(data);
-    for (unsigned long i = 0; i < count; ++i) {
-      below = below || atoms[i] == atom(display, "_NET_WM_STATE_BELOW");
-      sticky = sticky || atoms[i] == atom(display, "_NET_WM_STATE_STICKY");
+  if (const auto state = property(display, window, atom(display, "_NET_WM_STATE"), XA_ATOM, 64)) {
+    for (const unsigned long item : *state) {
+      below = below || item == atom(display, "_NET_WM_STATE_BELOW");
+      sticky = sticky || item == atom(display, "_NET_WM_STATE_STICKY");
     }
   }
-  if (data) XFree(data);
   // Some window managers (openbox) show a window on every workspace without the sticky state.
-  data = nullptr;
-  if (!sticky && XGetWindowProperty(display, xidOf(window_), atom(display, "_NET_WM_DESKTOP"), 0, 1, False,
-                                    XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
-      data && format == 32 && count == 1)
-    sticky = *reinterpret_cast<const unsigned long*>(data) == 0xFFFFFFFFUL;
-  if (data) XFree(data);
+  if (!sticky) {
+    const auto desktop = property(display, window, atom(display, "_NET_WM_DESKTOP"), XA_CARDINAL, 1);
+    sticky = desktop && desktop->size() == 1 && desktop->front() == 0xFFFFFFFFUL;
+  }
   return below && sticky;
 }
 
