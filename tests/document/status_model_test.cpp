@@ -8,10 +8,7 @@ namespace zuvo {
 namespace {
 
 TEST(TextEquality, ComparesByCanonicalEquivalence) {
-  const struct {
-    const char *a, *b;
-    bool equal;
-  } cases[] = {
+  const struct { const char *a, *b; bool equal; } cases[] = {
       {"Scribe", "scribe", false},
       {"caf\xC3\xA9", "cafe\xCC\x81", true},                 // é precomposed and decomposed
       {"\xE2\x84\xAA", "K", true},                           // the Kelvin sign is K

@@ -12,19 +12,14 @@
 namespace host {
 namespace {
 
-using drawing_test::Pixel;
-using drawing_test::pixelAt;
+using drawing_test::Pixel, drawing_test::pixelAt;
 namespace fs = std::filesystem;
 
 const Rgba kWhite{1, 1, 1, 1};
 const Pixel kWhitePixel{255, 255, 255, 255};
 
 LayoutNode node(LayoutKind kind, Rect frame, LayoutPayload payload) {
-  LayoutNode n;
-  n.kind = kind;
-  n.frame = frame;
-  n.payload = std::move(payload);
-  return n;
+  return {.kind = kind, .frame = frame, .payload = std::move(payload)};
 }
 
 TEST(Drawing, StrokesStayInsideAndUnknownNamesAndEmptyFramesDrawNothing) {

@@ -22,10 +22,7 @@ TEST(DrawingConcurrency, SharedMeasurerAndCatalog) {
   nodes[1] = {.kind = LayoutKind::image, .frame = {30, 4, 74, 19}, .payload = ImageRun{"VantleWordmark"}};
   const LayoutTree tree = drawing_test::flatTree({110, 28}, {1, 1, 1, 1}, nodes);
 
-  struct Result {
-    std::string pixels;
-    std::vector<TextMeasurement> measured;
-  };
+  struct Result { std::string pixels; std::vector<TextMeasurement> measured; };
   std::vector<std::unique_ptr<CairoDrawer>> drawers;
   for (int i = 0; i < 5; ++i) drawers.push_back(std::make_unique<CairoDrawer>(assets));
   auto run = [&](CairoDrawer* drawer, Result* out) {

@@ -11,8 +11,7 @@ namespace host::drawing_test {
 
 // A flat tree: a root rectangle of `size` filled with `background`, then the given nodes as its children.
 inline LayoutTree flatTree(Size size, Rgba background, std::vector<LayoutNode> children) {
-  LayoutTree tree;
-  tree.size = size;
+  LayoutTree tree{.size = size, .nodes = {}};
   tree.nodes.push_back({LayoutKind::rectangle, kNoParent, 0, children.size() + 1, {0, 0, size.width, size.height},
                         RectangleFill{background}});
   for (LayoutNode& child : children) {

@@ -10,8 +10,7 @@
 namespace host {
 namespace {
 
-using testing_fakes::findText;
-using testing_fakes::Fixture;
+using testing_fakes::findText, testing_fakes::Fixture;
 
 // Rows "row 0", "row 1", ... and "+N", each 12 high (font 10), 6 apart; counts the rows built.
 struct Rows {
@@ -21,10 +20,7 @@ struct Rows {
   View view() const {
     return FittingVStack(
         {.alignment = HorizontalAlignment::leading, .spacing = 6}, count,
-        [this](std::size_t i) {
-          ++built;
-          return Text("row " + std::to_string(i)).id("r" + std::to_string(i));
-        },
+        [this](std::size_t i) { return ++built, Text("row " + std::to_string(i)).id("r" + std::to_string(i)); },
         [](std::size_t hidden) { return Text("+" + std::to_string(hidden)); })
         .font(Font::system(10));
   }
@@ -37,12 +33,7 @@ std::size_t shownRows(const LayoutTree& tree) {
 }
 
 TEST(FittingStack, ShowsTheRowsThatFitWholeThenTheOverflowForTheRest) {
-  const struct {
-    std::size_t count;
-    double height;
-    std::size_t shown;
-    const char* overflow;  // null: none
-  } cases[] = {
+  const struct { std::size_t count; double height; std::size_t shown; const char* overflow; } cases[] = {
       {3, 48, 3, nullptr},   // 12 + 6 + 12 + 6 + 12: exactly all three
       {3, 47.9, 1, "+2"},    // two rows and "+1" need 48 too, so one row and "+2"
       {4, 48, 2, "+2"},      // two rows and the overflow line fill it exactly
@@ -62,9 +53,7 @@ TEST(FittingStack, ShowsTheRowsThatFitWholeThenTheOverflowForTheRest) {
     EXPECT_EQ(overflow != nullptr, c.overflow != nullptr);
     const double end = c.shown * 18.0 + (overflow ? 12 : -6) * (c.shown + (overflow ? 1 : 0) > 0);
     EXPECT_DOUBLE_EQ(tree.size.height, end);
-    if (overflow) {
-      EXPECT_DOUBLE_EQ(overflow->frame.y, c.shown * 18.0);
-    }
+    if (overflow) { EXPECT_DOUBLE_EQ(overflow->frame.y, c.shown * 18.0); }
   }
 }
 

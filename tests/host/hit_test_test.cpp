@@ -20,12 +20,7 @@ View buttons() {
 }
 
 TEST(HitTest, InnermostLinkElseWidgetUrlElseNone) {
-  const struct {
-    const char* name;
-    View view;
-    Point point;
-    std::optional<Url> expected;
-  } rows[] = {
+  const struct { const char* name; View view; Point point; std::optional<Url> expected; } rows[] = {
       {"on the first link", buttons(), {1, 1}, url("x:new")},
       {"on the first link's top-leading corner", buttons(), {0, 0}, url("x:new")},
       {"exactly on the first link's trailing edge", buttons(), {18, 5}, std::nullopt},

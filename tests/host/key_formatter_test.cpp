@@ -7,11 +7,7 @@ namespace {
 
 TEST(FormatKey, FillsPlaceholdersAndWritesMismatchesVisibly) {
   using A = std::vector<FormatArgument>;
-  const struct {
-    const char* format;
-    A arguments;
-    const char* text;
-  } cases[] = {
+  const struct { const char* format; A arguments; const char* text; } cases[] = {
       {"%lld", A{std::int64_t{1234}}, "1234"},  // no grouping
       {"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{125}}, "Claude weekly 125 percent used"},
       // Numbered placeholders reorder; unnumbered ones count on their own.

@@ -96,8 +96,7 @@ class FakeAssets final : public AssetCatalog {
   std::map<std::string, Size, std::less<>> images;
   std::optional<Size> imageSize(std::string_view name) const override {
     auto found = images.find(name);
-    if (found == images.end()) return std::nullopt;
-    return found->second;
+    return found == images.end() ? std::nullopt : std::optional<Size>(found->second);
   }
 };
 

@@ -11,19 +11,12 @@
 namespace host {
 namespace {
 
-using testing_fakes::findText;
-using testing_fakes::FakeMeasurer;
-using testing_fakes::Fixture;
+using testing_fakes::findText, testing_fakes::FakeMeasurer, testing_fakes::Fixture;
 
 const Font kTen = Font::system(10);
 
 TEST(LayoutText, LineLimitOneCutsOffWithAnEllipsisWrappingDoesNot) {
-  const struct {
-    std::optional<int> lineLimit;
-    const char* drawn;
-    int lines;
-    Size size;
-  } rows[] = {{1, "abcde…", 1, {36, 12}}, {std::nullopt, "abcde\nfghij", 2, {30, 24}}};
+  const struct { std::optional<int> lineLimit; const char* drawn; int lines; Size size; } rows[] = {{1, "abcde…", 1, {36, 12}}, {std::nullopt, "abcde\nfghij", 2, {30, 24}}};
   for (const auto& row : rows) {
     LayoutTree tree = Fixture().lay(Text("abcde fghij").font(kTen).lineLimit(row.lineLimit), Size{40, 100});
     const TextRun& run = *tree.nodes[0].as<TextRun>();
@@ -39,9 +32,7 @@ TEST(LayoutText, EnvironmentIsInheritedAndTheNearestSettingWins) {
     return a == Appearance::dark() ? Rgba::fromBytes(0xEE, 0xEE, 0xEE) : Rgba::fromBytes(0x11, 0x11, 0x11);
   });
   View view = VStack({}, {Text("outer"), Text("inner").font(Font::system(12, FontWeight::semibold)).foregroundStyle(greyish)})
-                  .font(kTen)
-                  .monospacedDigit()
-                  .lineLimit(1);
+                  .font(kTen).monospacedDigit().lineLimit(1);
   LayoutTree tree = Fixture().lay(view, Size{200, 200}, Appearance::dark());
   const TextRun& outer = *findText(tree, "outer")->as<TextRun>();
   const TextRun& inner = *findText(tree, "inner")->as<TextRun>();
@@ -65,16 +56,12 @@ TEST(LayoutText, EachTextIsMeasuredOncePerWidthInAPass) {
     return HStack({.spacing = 4}, {Text(std::move(name)), Spacer(), Text("60%").monospacedDigit()}).lineLimit(1);
   };
   View view = VStack({.spacing = 6}, {VStack({}, {row("Claude"), row("Codex")}), VStack({}, {row("Claude"), row("Gemini")})})
-                  .font(kTen)
-                  .frame(FlexibleFrame{.maxWidth = kInfinity, .maxHeight = kInfinity});
+                  .font(kTen).frame(FlexibleFrame{.maxWidth = kInfinity, .maxHeight = kInfinity});
   f.lay(view, Size{138, 138});
   ASSERT_FALSE(f.measurer.calls.empty());
   std::map<FakeMeasurer::Call, int> asked;
   std::map<std::string, int> perText;
-  for (const auto& call : f.measurer.calls) {
-    ++asked[call];
-    ++perText[std::get<0>(call)];
-  }
+  for (const auto& call : f.measurer.calls) ++asked[call], ++perText[std::get<0>(call)];
   for (const auto& [key, count] : asked) EXPECT_EQ(count, 1) << std::get<0>(key) << " at " << std::get<2>(key);
   // Every text fits: measured at its smallest and its ideal width, which then serves the final one.
   for (const auto& [text, count] : perText) EXPECT_LE(count, 2) << text;
@@ -108,21 +95,11 @@ TEST(LayoutText, RowCutsTheNameBeforeTheUsage) {
   }
 }
 
-}  // namespace
-}  // namespace host
-
-namespace host {
-namespace {
-
 // A text is measured only as far as could ever show in the size the root was proposed: at most a
 // glyph every twentieth of the font size across, a line every half size down.
 TEST(LayoutText, HugeTextsAreCutToWhatCouldShowBeforeMeasuring) {
   const std::string huge(1'000'000, 'x');
-  const struct {
-    std::optional<int> lineLimit;
-    ProposedSize root;
-    std::size_t kept;
-  } rows[] = {
+  const struct { std::optional<int> lineLimit; ProposedSize root; std::size_t kept; } rows[] = {
       {1, Size{1000, 50}, 2001},                      // 1000 / 0.5 + 1 per line
       {2, Size{1000, 50}, 4002},
       {std::nullopt, Size{1000, 50}, 2001 * 11},      // 50 / 5 + 1 lines

@@ -26,11 +26,7 @@ TEST(IcuLocaleId, ConvertsPosixNamesAndFallsBackToUnitedStatesEnglish) {
 }
 
 TEST(CurrentLocaleId, FollowsLcAllThenCategoryThenLang) {
-  const struct {
-    LocaleVariables environment;
-    const char* numeric;
-    const char* monetary;
-  } cases[] = {
+  const struct { LocaleVariables environment; const char *numeric, *monetary; } cases[] = {
       {{}, "en_US", "en_US"},
       {{{"LANG", "de_DE.UTF-8"}, {"LC_NUMERIC", "fr_FR.UTF-8"}}, "fr_FR", "de_DE"},
       {{{"LANG", "de_DE.UTF-8"}, {"LC_MONETARY", "tr_TR.UTF-8"}}, "de_DE", "tr_TR"},

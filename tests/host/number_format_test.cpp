@@ -9,16 +9,8 @@
 namespace host {
 namespace {
 
-struct Example {
-  double value;
-  const char* text;
-};
-
-struct LocaleExamples {
-  const char* locale;
-  std::vector<Example> percents;
-  std::vector<Example> amounts;  // US dollars
-};
+struct Example { double value; const char* text; };
+struct LocaleExamples { const char* locale; std::vector<Example> percents, amounts; };  // amounts in US dollars
 
 // Percentages: no fraction digits, halves to even, not clamped. Amounts: exactly 2 fraction digits,
 // halves to even. Turkish writes the sign first.

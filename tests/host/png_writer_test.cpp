@@ -20,11 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Decoded {
-  bool alpha = false;
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgba;  // straight, 8 bits a channel
-};
+struct Decoded { bool alpha = false; int width = 0, height = 0; std::vector<unsigned char> rgba; };  // rgba straight, 8 bits
 
 Decoded decode(const std::vector<unsigned char>& png) {
   png_image image{};
@@ -68,8 +64,7 @@ void expectSameAsCairo(cairo_surface_t* surface, bool alpha) {
   const Decoded mine = decode(*ours), theirs = decode(cairoPng(surface));
   EXPECT_EQ(mine.alpha, alpha);
   EXPECT_EQ(theirs.alpha, alpha);
-  EXPECT_EQ(mine.width, theirs.width);
-  EXPECT_EQ(mine.height, theirs.height);
+  EXPECT_EQ(std::pair(mine.width, mine.height), std::pair(theirs.width, theirs.height));
   ASSERT_EQ(mine.rgba.size(), theirs.rgba.size());
   for (std::size_t i = 0; i < mine.rgba.size(); ++i)
     if (mine.rgba[i] != theirs.rgba[i]) {

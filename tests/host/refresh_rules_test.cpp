@@ -46,23 +46,19 @@ TEST(RefreshRules, WatchTargetIsTheNearestExistingFolderOnTheWay) {
 }
 
 TEST(RefreshRules, DelayUntilAMomentRoundsUpAndIsBounded) {
-  const Instant now{1000.0};
-  EXPECT_EQ(delayUntil(now, Instant{999.0}), milliseconds(0));
-  EXPECT_EQ(delayUntil(now, now), milliseconds(0));
-  EXPECT_EQ(delayUntil(now, Instant{1000.0001}), milliseconds(1));  // never fires before the moment
-  EXPECT_EQ(delayUntil(now, Instant{1002.5}), milliseconds(2500));
-  EXPECT_EQ(delayUntil(now, Instant{1000.0 + 3600.0}), kLongestWait);
-  EXPECT_EQ(delayUntil(now, Instant{1e300}), kLongestWait);
-  EXPECT_EQ(delayUntil(now, Instant{std::numeric_limits<double>::quiet_NaN()}), milliseconds(0));
+  // 1000.0001 gives 1 ms: a timer never fires before the moment.
+  const std::pair<double, milliseconds> cases[] = {{999.0, milliseconds(0)}, {1000.0, milliseconds(0)},
+      {1000.0001, milliseconds(1)}, {1002.5, milliseconds(2500)}, {1000.0 + 3600.0, kLongestWait}, {1e300, kLongestWait},
+      {std::numeric_limits<double>::quiet_NaN(), milliseconds(0)}};
+  for (const auto& [moment, delay] : cases) EXPECT_EQ(delayUntil(Instant{1000.0}, Instant{moment}), delay) << moment;
 }
 
 TEST(RefreshRules, DebounceWaitsAfterTheLatestEventButNotForever) {
   const auto first = std::chrono::steady_clock::time_point{} + std::chrono::seconds(5);
   const milliseconds debounce(100);
-  EXPECT_EQ(debounceDelay(first, first, debounce), debounce);
-  EXPECT_EQ(debounceDelay(first, first + milliseconds(500), debounce), debounce);
-  EXPECT_EQ(debounceDelay(first, first + milliseconds(950), debounce), milliseconds(50));
-  EXPECT_EQ(debounceDelay(first, first + milliseconds(5000), debounce), milliseconds(0));
+  const std::pair<int, int> cases[] = {{0, 100}, {500, 100}, {950, 50}, {5000, 0}};  // latest event, then the wait
+  for (const auto& [latest, wait] : cases)
+    EXPECT_EQ(debounceDelay(first, first + milliseconds(latest), debounce), milliseconds(wait)) << latest;
 }
 
 }  // namespace

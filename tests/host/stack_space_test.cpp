@@ -38,9 +38,7 @@ TEST_P(StackSpaceTest, SharesTheLength) {
     return std::clamp(proposal, c.items[i].min, c.items[i].max);
   });
   EXPECT_THAT(lengths, ElementsAreArray(c.lengths));
-  if (!c.servedOrder.empty()) {
-    EXPECT_THAT(served, ElementsAreArray(c.servedOrder));
-  }
+  if (!c.servedOrder.empty()) { EXPECT_THAT(served, ElementsAreArray(c.servedOrder)); }
 }
 
 const Case kCases[] = {

@@ -17,12 +17,8 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
   const Size symbol = measurer.symbolSize(Font::system(22));
   EXPECT_EQ(symbol.width, symbol.height);
   EXPECT_NEAR(measurer.symbolSize(Font::system(11)).height * 2, symbol.height, 0.05);
-  const struct {
-    double width;
-    std::optional<int> lineLimit;
-    int lines;
-    bool truncated;
-  } cases[] = {{100, std::nullopt, 3, false}, {100, 1, 1, true}};
+  const struct { double width; std::optional<int> lineLimit; int lines; bool truncated; } cases[] = {
+      {100, std::nullopt, 3, false}, {100, 1, 1, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.width << " " << c.lineLimit.value_or(0));
     TextMeasurement m = measurer.measure(text, caption, c.width, c.lineLimit);
@@ -30,10 +26,7 @@ TEST(PangoTextMeasurer, OneLineWrapsOrTruncates) {
     EXPECT_EQ(m.truncated, c.truncated);
     EXPECT_LE(m.size.width, c.width);
     EXPECT_NEAR(m.size.height, lineHeight * c.lines, 0.01);
-    if (!c.truncated) {
-      EXPECT_EQ(m.drawnText, text);
-      continue;
-    }
+    if (!c.truncated) { EXPECT_EQ(m.drawnText, text); continue; }
     const std::string ellipsis = kEllipsis;
     ASSERT_GT(m.drawnText.size(), ellipsis.size());
     EXPECT_TRUE(m.drawnText.ends_with(ellipsis)) << m.drawnText;
@@ -102,18 +95,9 @@ TEST(PangoTextMeasurer, GraphemePrefixKeepsClustersWhole) {
   const std::string family = "\U0001F469\u200D\U0001F467";  // woman, joiner, girl: one cluster, 11 bytes
   std::string marks = "a";
   for (int i = 0; i < 40; ++i) marks += "\u0301";  // one cluster of 81 bytes, longer than a first window
-  const struct {
-    std::string text;
-    std::size_t count, bytes;
-  } cases[] = {
-      {"", 3, 0},
-      {"abc", 0, 0},
-      {"abc", 5, 3},
-      {accented + accented + accented, 2, 6},
-      {family + "x" + family, 2, 12},
-      {marks + marks + "z", 2, 162},
-      {marks + "z", 1, 81},
-  };
+  const struct { std::string text; std::size_t count, bytes; } cases[] = {
+      {"", 3, 0}, {"abc", 0, 0}, {"abc", 5, 3}, {accented + accented + accented, 2, 6},
+      {family + "x" + family, 2, 12}, {marks + marks + "z", 2, 162}, {marks + "z", 1, 81}};
   for (const auto& c : cases) EXPECT_EQ(measurer.graphemePrefix(c.text, c.count), c.bytes) << c.text << " " << c.count;
 }
 

@@ -14,10 +14,7 @@ TEST(WidgetCanvas, ContentSitsInsideTheMarginsOverTheContainerBackground) {
   const Color background = Color::dynamic([](const Appearance& a) {
     return a == Appearance::dark() ? Rgba::fromBytes(0, 0, 0) : Rgba::fromBytes(255, 255, 255);
   });
-  struct Row {
-    WidgetFamily family;
-    Size widget;
-  };
+  struct Row { WidgetFamily family; Size widget; };
   for (const Row& row : {Row{WidgetFamily::systemSmall, {170, 170}}, Row{WidgetFamily::systemLarge, {364, 382}}}) {
     Fixture f;
     Rect content{16, 16, row.widget.width - 32, row.widget.height - 32};

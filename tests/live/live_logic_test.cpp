@@ -41,16 +41,13 @@ TEST(LiveStandIns, LinkedElementsBecomeButtonsTheRestLabelsInReadingOrder) {
 }
 
 TEST(LiveStandIns, TheClickableShapeLeavesTheCornersOut) {
-  const Size size{170, 170};
-  EXPECT_TRUE(insideRoundedRectangle(size, 20, {85, 85}));
-  EXPECT_TRUE(insideRoundedRectangle(size, 20, {0, 85}));       // on a straight edge
-  EXPECT_TRUE(insideRoundedRectangle(size, 20, {6, 6}));        // inside the arc
-  EXPECT_FALSE(insideRoundedRectangle(size, 20, {1, 1}));       // the transparent corner
-  EXPECT_FALSE(insideRoundedRectangle(size, 20, {169, 168}));
-  EXPECT_FALSE(insideRoundedRectangle(size, 20, {-1, 85}));
-  EXPECT_FALSE(insideRoundedRectangle(size, 20, {170, 85}));
-  EXPECT_TRUE(insideRoundedRectangle(size, 500, {85, 1}));      // a radius beyond half the side is a circle
-  EXPECT_FALSE(insideRoundedRectangle(size, 500, {20, 20}));
+  // Inside, on a straight edge, inside the arc; the transparent corners and outside; a radius beyond
+  // half the side is a circle.
+  const struct { double radius; Point point; bool inside; } cases[] = {
+      {20, {85, 85}, true}, {20, {0, 85}, true}, {20, {6, 6}, true}, {20, {1, 1}, false}, {20, {169, 168}, false},
+      {20, {-1, 85}, false}, {20, {170, 85}, false}, {500, {85, 1}, true}, {500, {20, 20}, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(insideRoundedRectangle({170, 170}, c.radius, c.point), c.inside) << c.point.x << "," << c.point.y;
 }
 
 TEST(LivePlacement, CornersKeepTheMarginFromBothEdgesOfTheWorkArea) {
@@ -81,15 +78,12 @@ TEST(LivePlacement, BackendAndPlacementByDisplay) {
 
 TEST(LiveAppearance, ThePortalDecidesThenGtkThemeThenTheToolkitSettings) {
   const ToolkitThemeSettings darkSettings{.preferDark = true, .themeName = "Adwaita-dark"};
-  EXPECT_TRUE(chooseAppearance(1, "", {}).isDark());
-  EXPECT_FALSE(chooseAppearance(2, "Adwaita:dark", darkSettings).isDark());  // an answer overrides the rest
-  EXPECT_FALSE(chooseAppearance(0, "Adwaita:dark", darkSettings).isDark());  // no preference is light
-  EXPECT_TRUE(chooseAppearance(std::nullopt, "Adwaita:dark", {}).isDark());
-  EXPECT_FALSE(chooseAppearance(std::nullopt, "Adwaita-dark:light", {}).isDark());
-  EXPECT_TRUE(chooseAppearance(std::nullopt, "", {.preferDark = true}).isDark());
-  EXPECT_TRUE(chooseAppearance(std::nullopt, "", {.themeName = "Arc-dark"}).isDark());
-  EXPECT_FALSE(chooseAppearance(std::nullopt, "", {.themeName = "darkness"}).isDark());
-  EXPECT_FALSE(chooseAppearance(std::nullopt, "", {}).isDark());
+  // An answer overrides the rest, and 0 (no preference) is light.
+  const struct { std::optional<std::uint32_t> portal; const char* gtkTheme; ToolkitThemeSettings settings; bool dark; } cases[] = {
+      {1, "", {}, true}, {2, "Adwaita:dark", darkSettings, false}, {0, "Adwaita:dark", darkSettings, false},
+      {{}, "Adwaita:dark", {}, true}, {{}, "Adwaita-dark:light", {}, false}, {{}, "", {.preferDark = true}, true},
+      {{}, "", {.themeName = "Arc-dark"}, true}, {{}, "", {.themeName = "darkness"}, false}, {{}, "", {}, false}};
+  for (const auto& c : cases) EXPECT_EQ(chooseAppearance(c.portal, c.gtkTheme, c.settings).isDark(), c.dark) << c.gtkTheme;
 }
 
 TEST(LiveAppearance, ThePortalReplyUnwrapsOnceOrTwice) {

@@ -13,11 +13,7 @@
 namespace zuvo {
 namespace {
 
-using host::Appearance;
-using host::Font;
-using host::FontWeight;
-using host::WidgetFamily;
-using host::WidgetRenderingMode;
+using host::Appearance, host::Font, host::FontWeight, host::WidgetFamily, host::WidgetRenderingMode;
 using namespace zuvo::testing;
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();

@@ -47,19 +47,13 @@ TEST(Palette, EveryColourHasItsLightAndDarkValue) {
 TEST(Figures, UsagePercentRoundsHalvesAwayFromZeroAndKnowsItsRange) {
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   constexpr double kInf = std::numeric_limits<double>::infinity();
-  const struct {
-    double used;
-    std::optional<std::int64_t> percent;
-  } cases[] = {
+  const struct { double used; std::optional<std::int64_t> percent; } cases[] = {
       {0.005, 1},  {0.004, 0},  {-0.004, 0},  {-0.005, -1},  {0.425, 43},  {0.285, 28},  {0.125, 13},
       {kNan, {}},  {kInf, {}},  {-kInf, {}},   {1e300, {}},
       {92233720368547758.08, {}},                                      // 2^63 after rounding
       {-92233720368547758.08, std::numeric_limits<std::int64_t>::min()},  // -2^63 fits
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.used);
-    EXPECT_EQ(usagePercent(c.used), c.percent);
-  }
+  for (const auto& c : cases) EXPECT_EQ(usagePercent(c.used), c.percent) << c.used;
 }
 
 TEST(Figures, WeeklyFiguresFollowTheCurrentLocale) {

@@ -15,8 +15,7 @@
 namespace zuvo {
 namespace {
 
-using host::Appearance;
-using host::WidgetFamily;
+using host::Appearance, host::WidgetFamily;
 using namespace zuvo::testing;
 
 const std::filesystem::path kReferenceDir = std::filesystem::path(__FILE__).parent_path() / "reference";
@@ -55,11 +54,7 @@ class ReferenceImages : public ::testing::Test {
 TEST_F(ReferenceImages, SampleAndBusyInBothFamiliesAndAppearances) {
   WidgetStatus busySmall = busyStatus();
   busySmall.limits->resize(1);  // the small widget has room for the counts and one agent
-  const struct {
-    const char* name;
-    WidgetStatus status;
-    WidgetFamily family;
-  } pictures[] = {
+  const struct { const char* name; WidgetStatus status; WidgetFamily family; } pictures[] = {
       {"sample-small", WidgetStatus::sample(), WidgetFamily::systemSmall},
       {"sample-medium", WidgetStatus::sample(), WidgetFamily::systemMedium},
       {"busy-small", busySmall, WidgetFamily::systemSmall},

@@ -16,12 +16,7 @@
 namespace zuvo {
 namespace {
 
-using host::Appearance;
-using host::Font;
-using host::FontDesign;
-using host::FontWeight;
-using host::LayoutKind;
-using host::WidgetFamily;
+using host::Appearance, host::Font, host::FontDesign, host::FontWeight, host::LayoutKind, host::WidgetFamily;
 using namespace zuvo::testing;
 
 constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
@@ -36,10 +31,7 @@ class StatusWidgetLayout : public ::testing::Test {
 };
 
 TEST_F(StatusWidgetLayout, OnlyTheSmallBranchHasATapTargetAndItFollowsTheSumOfTheCounts) {
-  const struct {
-    std::int64_t waiting, unread;
-    const char* url;
-  } cases[] = {
+  const struct { std::int64_t waiting, unread; const char* url; } cases[] = {
       {0, 0, "zuvo://pane/new"}, {0, 1, "zuvo://pane/activity"}, {2, -5, "zuvo://pane/new"}, {-1, 2, "zuvo://pane/activity"},
       {kMax, kMax, "zuvo://pane/activity"}, {kMin, kMin, "zuvo://pane/new"}, {kMax, kMin, "zuvo://pane/new"},
   };
@@ -63,8 +55,7 @@ TEST_F(StatusWidgetLayout, OnlyTheSmallBranchHasATapTargetAndItFollowsTheSumOfTh
 TEST_F(StatusWidgetLayout, AttentionCountsShowOneRowInBothFamiliesAndAppearances) {
   const struct {
     std::int64_t waiting, unread;
-    const char* figure;  // null: the check mark
-    const char* caption;
+    const char *figure, *caption;  // figure null: the check mark
     const host::Color& (*color)();
   } cases[] = {
       {1, 0, "1", "waiting on you", &Palette::attention}, {0, 7, "7", "new in Inbox", &Palette::accent},
@@ -99,8 +90,7 @@ TEST_F(StatusWidgetLayout, AttentionCountsShowOneRowInBothFamiliesAndAppearances
 TEST_F(StatusWidgetLayout, SmallBottomRegionIsTheAgentRowsOrElseThePrivacyAndSpendLine) {
   const struct {
     WidgetStatus status;
-    const char* privacy;  // null: no privacy-and-spend line
-    const char* spend;
+    const char *privacy, *spend;  // null: no privacy-and-spend line
     std::size_t rows;
   } cases[] = {
       {WidgetStatus::sample(), "82%", "$4.20", 0},
@@ -111,10 +101,7 @@ TEST_F(StatusWidgetLayout, SmallBottomRegionIsTheAgentRowsOrElseThePrivacyAndSpe
     for (const auto& appearance : kAppearances) {
       const auto tree = harness.lay(viewOf(c.status, WidgetFamily::systemSmall), appearance);
       EXPECT_EQ(nodesOf(tree, LayoutKind::identity).size(), c.rows);
-      if (!c.privacy) {
-        EXPECT_FALSE(textNode(tree, "82%") || textNode(tree, "$4.20"));
-        continue;
-      }
+      if (!c.privacy) { EXPECT_FALSE(textNode(tree, "82%") || textNode(tree, "$4.20")); continue; }
       const auto* privacy = textNode(tree, c.privacy);
       ASSERT_TRUE(isRun(privacy, Font::system(11, FontWeight::medium), Palette::accent().resolve(appearance)));
       const auto& label = tree.nodes[privacy->parent];
@@ -133,11 +120,8 @@ TEST_F(StatusWidgetLayout, SmallBottomRegionIsTheAgentRowsOrElseThePrivacyAndSpe
 TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrailingEdge) {
   WidgetStatus wide = busyStatus();
   wide.weekSpend = 1e15;
-  const struct {
-    WidgetStatus status;
-    const char* privacy;
-    std::size_t rows;
-  } cases[] = {{WidgetStatus::empty(), "\u2014", 0}, {busyStatus(), "93%", 3}, {wide, "93%", 3}};
+  const struct { WidgetStatus status; const char* privacy; std::size_t rows; } cases[] = {
+      {WidgetStatus::empty(), "\u2014", 0}, {busyStatus(), "93%", 3}, {wide, "93%", 3}};
   for (const auto& c : cases)
     for (const auto& appearance : kAppearances) {
       const auto tree = harness.lay(viewOf(c.status, WidgetFamily::systemMedium), appearance);
@@ -183,10 +167,9 @@ TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrai
       }
       const auto outlines = nodesOf(tree, LayoutKind::capsule);
       EXPECT_EQ(std::count_if(outlines.begin(), outlines.end(), [&](std::size_t i) {
-                  const auto& shape = *tree.nodes[i].as<host::CapsuleShape>();
-                  return shape.stroke == Palette::track().resolve(appearance) && shape.lineWidth == 1 && !shape.fill;
-                }),
-                2);
+        const auto& shape = *tree.nodes[i].as<host::CapsuleShape>();
+        return shape.stroke == Palette::track().resolve(appearance) && shape.lineWidth == 1 && !shape.fill;
+      }), 2);
     }
 }
 
@@ -201,9 +184,7 @@ TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMov
     return status;
   };
   auto frameOf = [](const host::LayoutTree& tree, const char* text) {
-    const auto* node = textNode(tree, text);
-    return node ? node->frame : host::Rect{-1, -1, -1, -1};
-  };
+    return textNode(tree, text) ? textNode(tree, text)->frame : host::Rect{-1, -1, -1, -1}; };
   for (auto family : {WidgetFamily::systemSmall, WidgetFamily::systemMedium}) {
     const bool medium = family == WidgetFamily::systemMedium;
     const auto one = harness.lay(viewOf(withAgents(1), family));
@@ -214,12 +195,9 @@ TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMov
     for (std::size_t count = 1; count <= 12; ++count) {
       SCOPED_TRACE(::testing::Message() << host::name(family) << ", " << count << " agents");
       const auto tree = harness.lay(viewOf(withAgents(count), family));
-      for (const auto& node : tree.nodes) {
-        ASSERT_GE(node.frame.x, -0.01);
-        ASSERT_GE(node.frame.y, -0.01);
-        ASSERT_LE(node.frame.maxX(), tree.size.width + 0.01) << host::name(node.kind);
-        ASSERT_LE(node.frame.maxY(), tree.size.height + 0.01) << host::name(node.kind);
-      }
+      for (const auto& node : tree.nodes)
+        ASSERT_TRUE(node.frame.x >= -0.01 && node.frame.y >= -0.01 && node.frame.maxX() <= tree.size.width + 0.01 &&
+                    node.frame.maxY() <= tree.size.height + 0.01) << host::name(node.kind);
       const auto images = nodesOf(tree, LayoutKind::image);
       ASSERT_EQ(images.size(), 1u);
       EXPECT_DOUBLE_EQ(tree.nodes[images[0]].frame.width, 74);
@@ -229,9 +207,7 @@ TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMov
       const auto rows = nodesOf(tree, LayoutKind::identity);
       for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(tree.nodes[rows[i]].as<host::RowIdentity>()->id, "Agent " + std::to_string(i + 1));
-      if (previous < count - 1) {  // once some are left out, more agents never show more rows
-        EXPECT_LE(rows.size(), previous);
-      }
+      if (previous < count - 1) { EXPECT_LE(rows.size(), previous); }  // once some are left out, never more rows
       previous = rows.size();
       if (medium) {
         EXPECT_GE(rows.size(), std::min<std::size_t>(count, 2)) << "the medium widget always has room for two rows";
@@ -240,15 +216,10 @@ TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMov
       }
       const std::size_t hidden = count - rows.size();
       const auto* summary = textNode(tree, "+" + std::to_string(hidden) + " more");
-      if (hidden == 0) {
-        EXPECT_FALSE(summary);
-        continue;
-      }
+      if (hidden == 0) { EXPECT_FALSE(summary); continue; }
       ASSERT_TRUE(isRun(summary, Font::system(10), Palette::secondaryText().resolve(Appearance::light())));
       EXPECT_DOUBLE_EQ(summary->frame.height, headerHeight);
-      if (!rows.empty()) {
-        EXPECT_NEAR(summary->frame.y, tree.nodes[rows.back()].frame.maxY() + 6, 0.01);
-      }
+      if (!rows.empty()) { EXPECT_NEAR(summary->frame.y, tree.nodes[rows.back()].frame.maxY() + 6, 0.01); }
       EXPECT_EQ(elementsLabelled(tree, std::to_string(hidden) + " more agents"), 1);
     }
   }
@@ -256,10 +227,7 @@ TEST_F(StatusWidgetLayout, AgentsThatDoNotFitGiveWayToASummaryAndNothingAboveMov
 
 // A cut amount is a wrong amount: figures shrink to fit first, and are cut only at the smallest size.
 TEST_F(StatusWidgetLayout, FiguresShrinkToFitBeforeTheyAreCut) {
-  const struct {
-    const char* locale;
-    double spend;
-  } cases[] = {{"de_DE.UTF-8", 12345.68}, {"fr_FR.UTF-8", 12345.68}, {"en_US.UTF-8", 1e15}};
+  const struct { const char* locale; double spend; } cases[] = {{"de_DE.UTF-8", 12345.68}, {"fr_FR.UTF-8", 12345.68}, {"en_US.UTF-8", 1e15}};
   for (const auto& c : cases) {
     locale.set({{"LC_ALL", c.locale}});
     const std::string figure = spendFigure(c.spend);
@@ -280,11 +248,8 @@ TEST_F(StatusWidgetLayout, FiguresShrinkToFitBeforeTheyAreCut) {
         EXPECT_EQ(run.drawnText, figure);
       } else if (family == WidgetFamily::systemMedium) {
         EXPECT_TRUE(run.truncated);  // even at the smallest size a quadrillion does not fit
-        EXPECT_DOUBLE_EQ(run.font.size, full * kFigureMinimumScale);
       }
-      if (run.truncated) {
-        EXPECT_DOUBLE_EQ(run.font.size, full * kFigureMinimumScale);
-      }
+      if (run.truncated) { EXPECT_DOUBLE_EQ(run.font.size, full * kFigureMinimumScale); }
     }
   }
 }

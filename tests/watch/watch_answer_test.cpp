@@ -7,14 +7,11 @@
 
 namespace {
 
-using zuvo::AgentLimit;
-using zuvo::WidgetStatus;
+using zuvo::AgentLimit, zuvo::WidgetStatus;
 
 const host::KeyOnlyStringCatalog kStrings;
 
-AgentLimit agent(std::string name, std::vector<AgentLimit::Window> windows) {
-  return {.agent = std::move(name), .windows = std::move(windows)};
-}
+AgentLimit agent(std::string name, std::vector<AgentLimit::Window> windows) { return {.agent = name, .windows = windows}; }
 
 TEST(WatchAnswer, WaybarClassesAndPercentageFollowTheShownWindows) {
   host::ScopedLocaleEnvironment locale(host::LocaleVariables{{"LC_ALL", "en_US.UTF-8"}});

@@ -106,8 +106,7 @@ class WatchProcess {
 
  private:
   pid_t pid_ = -1;
-  int out_ = -1;
-  int err_ = -1;
+  int out_ = -1, err_ = -1;
   bool exited_ = false;
   std::string pending_;
 };

@@ -142,10 +142,7 @@ TEST_F(Watch, WaybarLinesSpeakTheLocale) {
       R"({"waiting":3,"unread":5,"weekScore":0.82,"weekSpend":12.5,"limits":[)"
       R"({"agent":"Claude","updatedAt":0,"windows":[{"name":"weekly","used":0.825}]},)"
       R"({"agent":"Codex","updatedAt":0,"windows":[]}]})";
-  const struct {
-    std::vector<std::string> arguments, environment;
-    std::string line;
-  } cases[] = {
+  const struct { std::vector<std::string> arguments, environment; std::string line; } cases[] = {
       {{"--format", "waybar", "--locale", "en_US.UTF-8"}, {"LANGUAGE=de"},
        R"({"text":"3 waiting on you","tooltip":"3 waiting on you\nKept private 82%\nSpent on AI $12.50\nLast 7 days\n)"
        R"(Claude: weekly 83%\nCodex: No usage yet","class":["attention","limit"],"percentage":83})"},

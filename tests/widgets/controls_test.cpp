@@ -8,10 +8,7 @@ namespace zuvo {
 namespace {
 
 TEST(Controls, DeclareTextsAndALabelledButtonThatOpensExactlyTheirLink) {
-  const struct {
-    host::StaticControlConfiguration configuration;
-    const char *title, *symbol, *description, *url;
-  } cases[] = {
+  const struct { host::StaticControlConfiguration configuration; const char *title, *symbol, *description, *url; } cases[] = {
       {NewVantleControl{}.body(), "New Vantle", "square.and.pencil", "Open Zuvo's pane on a new conversation.",
        "zuvo://pane/new"},
       {ActivityControl{}.body(), "Zuvo Inbox", "tray", "Approvals waiting on you and Zuvo's messages.",
