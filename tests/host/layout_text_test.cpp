@@ -114,6 +114,9 @@ TEST(LayoutText, HugeTextsAreCutToWhatCouldShowBeforeMeasuring) {
   // Never fewer than a thousand clusters are kept, however small the root.
   Fixture f;
   EXPECT_EQ(f.lay(Text(huge).lineLimit(1), Size{1, 1}).nodes[0].as<TextRun>()->text.size(), 1024u);
+  // An accessibility label is cut as a text of the body font (13 points) would be: 1539 a line, 8 lines.
+  const LayoutTree labelled = f.lay(Text("x").accessibilityLabel(huge), Size{1000, 50});
+  EXPECT_EQ(labelled.nodes[0].as<AccessibilityInfo>()->label, huge.substr(0, 1539 * 8));
 }
 
 }  // namespace

@@ -35,22 +35,26 @@ TEST(RefreshLoop, FoldersCreatedAfterStartAreFollowedDownAndBackUp) {
   const auto file = folder / "status.json";
   int calls = 0;
   FileWatch watch(file, [&] { ++calls; }, milliseconds(30));
-  EXPECT_EQ(watch.target(), (WatchTarget{root_, "container"}));
+  const auto deepest = [&] { return watch.levels().back(); };
+  EXPECT_EQ(deepest(), (WatchLevel{root_, "container"}));
 
   fs::create_directories(folder);
   writeAtomically(file, "1");
-  for (int i = 0; i < 20 && watch.target().directory != folder; ++i) runFor(50);
-  EXPECT_EQ(watch.target(), (WatchTarget{folder, "status.json"}));
+  for (int i = 0; i < 20 && deepest().directory != folder; ++i) runFor(50);
+  EXPECT_EQ(deepest(), (WatchLevel{folder, "status.json"}));
   EXPECT_GE(calls, 1);
 
+  runFor(100);
   const int before = calls;
-  writeAtomically(file, "2");  // watched where it now lives
+  writeAtomically(file, "2");  // watched where it now lives, and answered at once
+  runFor(10);
+  EXPECT_EQ(calls, before + 1);
   runFor(100);
   EXPECT_EQ(calls, before + 1);
 
   fs::remove_all(root_ / "container");
-  for (int i = 0; i < 20 && watch.target().directory != root_; ++i) runFor(50);
-  EXPECT_EQ(watch.target(), (WatchTarget{root_, "container"}));
+  for (int i = 0; i < 20 && deepest().directory != root_; ++i) runFor(50);
+  EXPECT_EQ(deepest(), (WatchLevel{root_, "container"}));
   EXPECT_GT(calls, before + 1);
 }
 

@@ -1,8 +1,11 @@
-// Which folder events make a watched file be read again, where to watch while its folders do not
-// exist yet, and how long the timers wait.
+// Which folder events make a watched file be read again (and which may be read at once), which
+// levels of its path are watched, and how long the timers wait.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <sys/inotify.h>
+
+#include <map>
+#include <tuple>
 
 #include "host/refresh/refresh_rules.hpp"
 
@@ -12,37 +15,62 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 
-TEST(RefreshRules, EventsThatConcernTheWatchedName) {
+TEST(RefreshRules, WhatAnEventMeansForTheFile) {
   const std::string f = "widget-status.json";
-  // Creation, deletion, the close after a write, moves in and out of the folder.
-  for (auto event : {G_FILE_MONITOR_EVENT_CREATED, G_FILE_MONITOR_EVENT_DELETED, G_FILE_MONITOR_EVENT_CHANGES_DONE_HINT,
-                     G_FILE_MONITOR_EVENT_MOVED_IN, G_FILE_MONITOR_EVENT_MOVED_OUT}) {
-    EXPECT_TRUE(eventConcernsName(event, f, "", f)) << event;
-    EXPECT_FALSE(eventConcernsName(event, "other.json", "", f)) << event;
-  }
-  // A rename counts from either side: an atomic replace renames a temporary file onto the name.
-  EXPECT_TRUE(eventConcernsName(G_FILE_MONITOR_EVENT_RENAMED, ".widget-status.json.tmp", f, f));
-  EXPECT_TRUE(eventConcernsName(G_FILE_MONITOR_EVENT_RENAMED, f, "backup.json", f));
-  EXPECT_FALSE(eventConcernsName(G_FILE_MONITOR_EVENT_RENAMED, "a.tmp", "b.json", f));
-  // A plain change fires mid-write; attribute changes and mounts say nothing about the content.
-  for (auto event : {G_FILE_MONITOR_EVENT_CHANGED, G_FILE_MONITOR_EVENT_ATTRIBUTE_CHANGED,
-                     G_FILE_MONITOR_EVENT_PRE_UNMOUNT, G_FILE_MONITOR_EVENT_UNMOUNTED})
-    EXPECT_FALSE(eventConcernsName(event, f, "", f)) << event;
+  using enum EventMeaning;
+  const std::tuple<std::uint32_t, std::string, EventMeaning> cases[] = {
+      // A rename onto or off the name (an atomic replace), a move in or out, a deletion, the close
+      // after a write: a whole document, or none, to read now.
+      {IN_MOVED_TO, f, readNow}, {IN_MOVED_FROM, f, readNow}, {IN_DELETE, f, readNow}, {IN_CLOSE_WRITE, f, readNow},
+      // A creation waits for its writer; a modification fires mid-write; other names do not count.
+      {IN_CREATE, f, readWhenSettled}, {IN_MODIFY, f, unrelated}, {IN_ATTRIB, f, unrelated},
+      {IN_MOVED_TO, ".widget-status.json.tmp", unrelated}, {IN_CLOSE_WRITE, "other.json", unrelated},
+      // The directory itself going, or lost events: the way may have changed.
+      {IN_DELETE_SELF, "", readNow}, {IN_MOVE_SELF, "", readNow}, {IN_IGNORED, "", readNow},
+      {IN_Q_OVERFLOW, "", readNow}};
+  for (const auto& [mask, name, meaning] : cases) EXPECT_EQ(eventMeaning(mask, name, f), meaning) << mask << " " << name;
 }
 
-TEST(RefreshRules, WatchTargetIsTheNearestExistingFolderOnTheWay) {
-  const fs::path file = "/home/u/.local/share/group/Library/Application Support/widget-status.json";
-  auto existing = [](std::set<fs::path> folders) {
-    return [folders](const fs::path& p) { return folders.count(p) > 0; };
+TEST(RefreshRules, EveryLevelOnTheWayIsWatchedAndLinksAreFollowed) {
+  using Kind = PathEntry::Kind;
+  const fs::path file = "/d/C/Library/Application Support/widget-status.json";
+  struct Case {
+    const char* what;
+    std::map<fs::path, PathEntry> entries;  // what is not listed is missing
+    std::vector<WatchLevel> levels;
   };
-  EXPECT_EQ(watchTarget(file, existing({"/home/u/.local/share/group/Library/Application Support"})),
-            (WatchTarget{"/home/u/.local/share/group/Library/Application Support", "widget-status.json"}));
-  // The container does not exist yet: watch its parent for the container's name.
-  EXPECT_EQ(watchTarget(file, existing({"/home/u/.local/share", "/home/u"})),
-            (WatchTarget{"/home/u/.local/share", "group"}));
-  // Nothing exists: the root.
-  EXPECT_EQ(watchTarget(file, existing({})), (WatchTarget{"/", "home"}));
-  EXPECT_EQ(watchTarget("/widget-status.json", existing({})), (WatchTarget{"/", "widget-status.json"}));
+  const PathEntry dir{.kind = Kind::directory};
+  const std::vector<WatchLevel> fullWay{{"/", "d"}, {"/d", "C"}, {"/d/C", "Library"},
+      {"/d/C/Library", "Application Support"}, {"/d/C/Library/Application Support", "widget-status.json"}};
+  const Case cases[] = {
+      {"all there",
+       {{"/d", dir}, {"/d/C", dir}, {"/d/C/Library", dir}, {"/d/C/Library/Application Support", dir},
+        {"/d/C/Library/Application Support/widget-status.json", {.kind = Kind::other}}},
+       fullWay},
+      {"the file not yet written", {{"/d", dir}, {"/d/C", dir}, {"/d/C/Library", dir},
+        {"/d/C/Library/Application Support", dir}}, fullWay},
+      {"no container yet: up to its name", {{"/d", dir}}, {{"/", "d"}, {"/d", "C"}}},
+      {"a file where a folder should be", {{"/d", dir}, {"/d/C", {.kind = Kind::other}}}, {{"/", "d"}, {"/d", "C"}}},
+      {"a relative link on the way, then its target's way",
+       {{"/d", dir}, {"/d/C", dir}, {"/d/C/Library", dir}, {"/d/C/Library/Application Support",
+        {.kind = Kind::symbolicLink, .linkTarget = "../../Y"}}, {"/d/Y", dir}},
+       {{"/", "d"}, {"/d", "C"}, {"/d/C", "Library"}, {"/d/C/Library", "Application Support"},
+        {"/d", "Y"}, {"/d/Y", "widget-status.json"}}},
+      {"the file a link to another folder's file",
+       {{"/d", dir}, {"/d/C", dir}, {"/d/C/Library", dir}, {"/d/C/Library/Application Support", dir},
+        {"/d/C/Library/Application Support/widget-status.json", {.kind = Kind::symbolicLink, .linkTarget = "/s/x"}},
+        {"/s", dir}},
+       [&] { auto way = fullWay; way.insert(way.end(), {{"/", "s"}, {"/s", "x"}}); return way; }()},
+  };
+  for (const Case& c : cases) {
+    const auto inspect = [&](const fs::path& p) { return c.entries.count(p) ? c.entries.at(p) : PathEntry{}; };
+    EXPECT_EQ(watchLevels(file, inspect), c.levels) << c.what;
+  }
+  // A link to itself ends the walk after as many links as the kernel follows.
+  const auto loop = [](const fs::path& p) {
+    return p == "/l" ? PathEntry{.kind = Kind::symbolicLink, .linkTarget = "l"} : PathEntry{};
+  };
+  EXPECT_EQ(watchLevels("/l", loop).size(), static_cast<std::size_t>(kMostLinksFollowed) + 1);
 }
 
 TEST(RefreshRules, DelayUntilAMomentRoundsUpAndIsBounded) {

@@ -1,7 +1,11 @@
 // The watch program as a status bar runs it: lines on its output as the status file changes.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "document/status_decoder.hpp"
@@ -32,11 +36,12 @@ std::string encoded(const std::string& document) {
 
 class Watch : public testing::Test {
  protected:
-  void replace(const std::string& content) {
-    fs::create_directories(folder_);
-    const auto temporary = folder_ / ".widget-status.json.tmp";
+  void replace(const std::string& content, const fs::path& file = {}) {
+    const fs::path target = file.empty() ? file_ : file;
+    fs::create_directories(target.parent_path());
+    const auto temporary = target.parent_path() / ".widget-status.json.tmp";
     std::ofstream(temporary, std::ios::trunc) << content;
-    fs::rename(temporary, file_);
+    fs::rename(temporary, target);
   }
 
   TemporaryDirectory temporary_;
@@ -61,9 +66,11 @@ TEST_F(Watch, ALineAtStartAndOneLinePerReplaceBurstAndNoneForTheSameAnswer) {
   EXPECT_EQ(statusOf(watch.line(500ms).value_or("")), encoded(status(2)));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
 
+  // A burst: its first replace at once, then one line for the rest.
   for (int i = 3; i <= 12; ++i) replace(status(i));
-  EXPECT_EQ(statusOf(watch.line(1000ms).value_or("")), encoded(status(12)));
-  EXPECT_EQ(watch.line(400ms), std::nullopt);  // one line for the burst
+  std::vector<std::string> burst;
+  while (auto line = watch.line(400ms)) burst.push_back(statusOf(*line));
+  EXPECT_TRUE(!burst.empty() && burst.size() <= 2 && burst.back() == encoded(status(12))) << testing::PrintToString(burst);
 
   replace(status(12));  // the same answer again
   std::ofstream(file_, std::ios::trunc) << status(12);
@@ -82,6 +89,78 @@ TEST_F(Watch, AContainerCreatedAfterStartIsPickedUp) {
   replace(status(4));
   EXPECT_EQ(watch.line(5000ms), "4 waiting on you");
   EXPECT_EQ(watch.stop(SIGINT), 0);
+}
+
+// Whatever a user or a sync tool does to the folders on the way to the file, or to links on it,
+// the stream shows the file's new content within a second.
+TEST_F(Watch, TheFileIsFollowedThroughRenamesDeletionsAndLinks) {
+  const fs::path container = dataHome_ / "group.com.halverdyne.zuvo";
+  const auto relink = [](const fs::path& target, const fs::path& link) {  // ln -sfn: a rename over the link
+    fs::create_symlink(target, link.parent_path() / ".link");
+    fs::rename(link.parent_path() / ".link", link);
+  };
+  const fs::path elsewhere = dataHome_ / "elsewhere";
+  const struct {
+    const char* what;
+    std::function<void(const std::string&)> change;
+  } steps[] = {
+      {"the container renamed away, a new one made",
+       [&](auto& s) { fs::rename(container, dataHome_ / "old-container"), replace(s); }},
+      {"Library renamed away, a new one made",
+       [&](auto& s) { fs::rename(container / "Library", dataHome_ / "old-library"), replace(s); }},
+      {"the folder deleted, a link to another in its place", [&](auto& s) {
+         replace(s, elsewhere / "1" / "widget-status.json"), fs::remove_all(folder_), relink("../../elsewhere/1", folder_);
+       }},
+      {"the link retargeted atomically",
+       [&](auto& s) { replace(s, elsewhere / "2" / "widget-status.json"), relink(elsewhere / "2", folder_); }},
+      {"the link removed and made again", [&](auto& s) {
+         replace(s, elsewhere / "3" / "widget-status.json"), fs::remove(folder_);
+         fs::create_directory_symlink(elsewhere / "3", folder_);
+       }},
+      {"the container deleted and made again", [&](auto& s) { fs::remove_all(container), replace(s); }},
+      {"written again right after", [&](auto& s) { replace(s); }},
+      {"the file a link to another file", [&](auto& s) { replace(s, elsewhere / "a.json"), relink(elsewhere / "a.json", file_); }},
+      {"the link's target replaced", [&](auto& s) { replace(s, elsewhere / "a.json"); }},
+  };
+  replace(status(0));
+  WatchProcess watch(dataHome_, {});
+  EXPECT_EQ(statusOf(watch.line().value_or("")), encoded(status(0)));
+  int n = 0;
+  for (const auto& step : steps) {
+    const std::string content = status(++n);
+    const auto deadline = std::chrono::steady_clock::now() + 1s;
+    step.change(content);
+    std::optional<std::string> line;
+    do line = watch.line(std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()));
+    while (line && statusOf(*line) != encoded(content));
+    EXPECT_TRUE(line) << step.what;
+  }
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
+}
+
+// A careless writer rewrites the file in place, one document over another of the same length; a
+// read that overlaps the write sees part of each, which need not decode. Slowed down here: the file
+// stays torn longer than a burst. No line is the empty status, but a file that stays broken is.
+TEST_F(Watch, AFileTornByAnInPlaceWriteIsReadAgainBeforeItCountsAsBroken) {
+  const std::string documents[] = {status(1, 22), status(11, 2)};  // torn after 13 bytes, neither decodes
+  replace(documents[0]);
+  WatchProcess watch(dataHome_, {});
+  EXPECT_EQ(statusOf(watch.line().value_or("")), encoded(documents[0]));
+  const auto writeAt = [&](const std::string& bytes, off_t offset) {
+    const int fd = ::open(file_.c_str(), O_WRONLY);
+    EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), offset), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+  };
+  for (int i = 1; i <= 3; ++i) {
+    const std::string& next = documents[i % 2];
+    writeAt(next.substr(0, 13), 0);
+    std::this_thread::sleep_for(120ms);
+    writeAt(next.substr(13), 13);
+    EXPECT_EQ(statusOf(watch.line(1s).value_or("")), encoded(next)) << i;
+  }
+  writeAt("[", 0);
+  EXPECT_EQ(statusOf(watch.line(1s).value_or("")), zuvo::encodeStatus(zuvo::WidgetStatus::empty()));
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
 }
 
 TEST_F(Watch, AWindowResetGivesANewLineRightAfterIt) {

@@ -273,7 +273,7 @@ class Engine {
   // A text is shaped only as far as could ever show: no glyph of a text face advances less than a
   // twentieth of its size (zero-width characters aside), no line is less than half its size high,
   // and nothing shows beyond the size the root was proposed. Clusters stay whole. (What a text is
-  // cut to is also what its run reports and accessibility reads.)
+  // cut to is also what its run reports and accessibility reads; accessibility labels are cut alike.)
   std::size_t visibleLength(std::string_view text, const Environment& env) const {
     const double size = std::max(env.font.size * env.minimumScaleFactor, 0.5);
     const double perLine = std::floor(visible_.width / (size / 20)) + 1;
@@ -820,7 +820,12 @@ class Engine {
       case ItemKind::accessibility: {
         const auto& a = std::get<AccessibilityNode>(item.node->value);
         AccessibilityInfo info{.children = a.children};
-        if (a.label) info.label = formatted(*a.label);
+        // A label is cut as a text of the body font would be: no reader gets more than could ever
+        // show, and a name of megabytes does not reach the screen reader whole.
+        if (a.label) {
+          info.label = formatted(*a.label);
+          info.label->resize(visibleLength(*info.label, Environment{}));
+        }
         return info;
       }
       case ItemKind::identity: return RowIdentity{.id = std::get<IdentityNode>(item.node->value).id};

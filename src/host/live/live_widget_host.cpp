@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "host/live/desktop_appearance.hpp"
+#include "host/platform/free_memory.hpp"
 #include "host/refresh/file_watch.hpp"
 #include "host/refresh/reload_timer.hpp"
 
@@ -39,6 +40,7 @@ class LiveWidget {
     else
       timer_.cancel();
     redraw();
+    giveBackFreeMemory();  // what a large document held, once its tree is replaced
   }
 
  private:

@@ -1,97 +1,160 @@
 #include "host/refresh/file_watch.hpp"
 
+#include <glib-unix.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 namespace host {
 namespace {
 
-std::string baseName(GFile* file) {
-  if (!file) return {};
-  char* name = g_file_get_basename(file);
-  std::string result = name ? name : "";
-  g_free(name);
-  return result;
-}
+namespace fs = std::filesystem;
 
-bool isDirectory(const std::filesystem::path& path) {
+PathEntry inspect(const fs::path& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return {};
+  if (S_ISDIR(status.st_mode)) return {.kind = PathEntry::Kind::directory};
+  if (!S_ISLNK(status.st_mode)) return {.kind = PathEntry::Kind::other};
   std::error_code error;
-  return std::filesystem::is_directory(path, error);
+  fs::path target = fs::read_symlink(path, error);
+  if (error) return {};  // gone or replaced since: its event walks the path again
+  return {.kind = PathEntry::Kind::symbolicLink, .linkTarget = std::move(target)};
 }
 
 }  // namespace
 
-FileWatch::FileWatch(std::filesystem::path file, std::function<void()> onChange, std::chrono::milliseconds debounce)
+FileWatch::FileWatch(fs::path file, std::function<void()> onChange, std::chrono::milliseconds debounce)
     : onChange_(std::move(onChange)), debounce_(debounce), context_(g_main_context_ref_thread_default()) {
   std::error_code error;
-  file_ = std::filesystem::absolute(file, error).lexically_normal();
+  file_ = fs::absolute(file, error).lexically_normal();
   if (error) file_ = file.lexically_normal();
-  arm();
+  // Without inotify (no instances left) there are no events; the caller still has its first
+  // reading and its timers.
+  inotify_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (inotify_ < 0) return;
+  events_ = g_unix_fd_source_new(inotify_, G_IO_IN);
+  g_source_set_priority(events_, G_PRIORITY_HIGH);
+  g_source_set_callback(events_, G_SOURCE_FUNC(&FileWatch::onEvents), this, nullptr);
+  g_source_attach(events_, context_);
+  follow();
 }
 
 FileWatch::~FileWatch() {
-  disarm();
-  if (pending_) {
-    g_source_destroy(pending_);
-    g_source_unref(pending_);
-  }
+  clearSource(events_);
+  clearSource(settled_);
+  if (inotify_ >= 0) ::close(inotify_);  // drops every watch
   g_main_context_unref(context_);
 }
 
-void FileWatch::arm() {
-  target_ = watchTarget(file_, isDirectory);
-  directory_ = g_file_new_for_path(target_.directory.c_str());
-  // A folder that cannot be watched (no permission, too many watches) leaves the watch without
-  // events; the caller still has its first reading and its timers.
-  monitor_ = g_file_monitor_directory(directory_, G_FILE_MONITOR_WATCH_MOVES, nullptr, nullptr);
-  if (monitor_) g_signal_connect(monitor_, "changed", G_CALLBACK(&FileWatch::onEvent), this);
+std::vector<WatchLevel> FileWatch::levels() const {
+  std::vector<WatchLevel> levels;
+  for (const Armed& armed : armed_) levels.push_back(armed.level);
+  return levels;
 }
 
-void FileWatch::disarm() {
-  if (monitor_) {
-    g_signal_handlers_disconnect_by_data(monitor_, this);
-    g_file_monitor_cancel(monitor_);
-    g_object_unref(monitor_);
-    monitor_ = nullptr;
-  }
-  if (directory_) {
-    g_object_unref(directory_);
-    directory_ = nullptr;
-  }
+void FileWatch::clearSource(GSource*& source) {
+  if (!source) return;
+  g_source_destroy(source);
+  g_source_unref(source);
+  source = nullptr;
 }
 
-void FileWatch::onEvent(GFileMonitor*, GFile* file, GFile* other, GFileMonitorEvent event, gpointer self) {
+// Walks the path again and re-arms from the first level that is not what is watched: another
+// entry, another directory, or the same directory name standing for a directory made anew.
+// Whether anything changed.
+bool FileWatch::follow() {
+  if (inotify_ < 0) return false;
+  const std::vector<WatchLevel> levels = watchLevels(file_, inspect);
+  const auto same = [](const Armed& armed, const WatchLevel& level) {
+    struct stat status {};
+    return armed.level == level && ::stat(level.directory.c_str(), &status) == 0 &&
+           status.st_dev == armed.device && status.st_ino == armed.inode;
+  };
+  std::size_t first = 0;
+  while (first < armed_.size() && first < levels.size() && same(armed_[first], levels[first])) ++first;
+  if (first == armed_.size() && first == levels.size()) return false;
+  disarmFrom(first);
+  for (std::size_t i = first; i < levels.size(); ++i) {
+    Armed armed{.level = levels[i]};
+    struct stat status {};
+    if (::stat(levels[i].directory.c_str(), &status) == 0) {
+      armed.device = status.st_dev;
+      armed.inode = status.st_ino;
+    }
+    // Added to what the directory is already watched for, when another level lies in it too. A
+    // directory that cannot be watched (no permission, too many watches) leaves that level silent.
+    armed.descriptor = ::inotify_add_watch(inotify_, levels[i].directory.c_str(),
+                                           levelEvents(i + 1 == levels.size()) | IN_MASK_ADD);
+    armed_.push_back(std::move(armed));
+  }
+  return true;
+}
+
+void FileWatch::disarmFrom(std::size_t level) {
+  for (std::size_t i = level; i < armed_.size(); ++i) {
+    const int descriptor = armed_[i].descriptor;
+    const auto shared = [&](const Armed& other) { return &other != &armed_[i] && other.descriptor == descriptor; };
+    if (descriptor >= 0 && std::none_of(armed_.begin(), armed_.begin() + static_cast<std::ptrdiff_t>(level), shared) &&
+        std::none_of(armed_.begin() + static_cast<std::ptrdiff_t>(i) + 1, armed_.end(), shared))
+      ::inotify_rm_watch(inotify_, descriptor);
+  }
+  armed_.resize(std::min(level, armed_.size()));
+}
+
+gboolean FileWatch::onEvents(gint fd, GIOCondition, gpointer self) {
   auto* watch = static_cast<FileWatch*>(self);
-  // The watched folder itself going away (or being moved) sends the watch back up the path.
-  const bool aboutFolder = file && g_file_equal(file, watch->directory_);
-  if (aboutFolder || eventConcernsName(event, baseName(file), baseName(other), watch->target_.entry))
-    watch->noteEvent();
+  alignas(inotify_event) char buffer[16 * 1024];
+  bool seen = false, readNow = false;
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {
+    for (char* at = buffer; at < buffer + n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(at);
+      at += sizeof(inotify_event) + event->len;
+      const std::string_view name = event->len ? std::string_view(event->name) : std::string_view();
+      if (event->mask & IN_Q_OVERFLOW) {  // events were lost: anything may have changed
+        seen = readNow = true;
+        continue;
+      }
+      for (const Armed& armed : watch->armed_) {
+        if (armed.descriptor != event->wd) continue;
+        const EventMeaning meaning = eventMeaning(event->mask, name, armed.level.entry);
+        seen |= meaning != EventMeaning::unrelated;
+        readNow |= meaning == EventMeaning::readNow;
+      }
+    }
+  }
+  if (seen) watch->notice(readNow);
+  return G_SOURCE_CONTINUE;
 }
 
-void FileWatch::noteEvent() {
+// The first event of a burst that leaves a whole document, or changes the way, is answered at
+// once; the rest of the burst by one call when it settles.
+void FileWatch::notice(bool readNow) {
+  const bool moved = follow();  // armed before the caller reads: nothing written after goes unseen
   const auto now = std::chrono::steady_clock::now();
-  if (pending_) {
-    g_source_destroy(pending_);
-    g_source_unref(pending_);
-  } else {
-    burstStart_ = now;
-  }
-  const auto delay = debounceDelay(burstStart_, now, debounce_);
-  pending_ = g_timeout_source_new(static_cast<guint>(delay.count()));
-  g_source_set_callback(pending_, &FileWatch::onSettled, this, nullptr);
-  g_source_attach(pending_, context_);
+  const bool answerNow = !settled_ && (readNow || moved);
+  if (!settled_) burstStart_ = now;
+  readPending_ = !answerNow;
+  clearSource(settled_);
+  settled_ = g_timeout_source_new(static_cast<guint>(debounceDelay(burstStart_, now, debounce_).count()));
+  g_source_set_callback(settled_, &FileWatch::onSettled, this, nullptr);
+  g_source_attach(settled_, context_);
+  if (answerNow) onChange_();
 }
 
 gboolean FileWatch::onSettled(gpointer self) {
   auto* watch = static_cast<FileWatch*>(self);
-  g_source_unref(watch->pending_);
-  watch->pending_ = nullptr;
-  // Folders on the way may have appeared or gone: watch where the path now leads. The monitor is
-  // armed before the caller reads, so nothing written after the reading goes unseen.
-  if (watchTarget(watch->file_, isDirectory) != watch->target_) {
-    watch->disarm();
-    watch->arm();
+  g_source_unref(watch->settled_);
+  watch->settled_ = nullptr;
+  if (watch->readPending_) {
+    watch->readPending_ = false;
+    watch->follow();
+    watch->onChange_();
   }
-  watch->onChange_();
   return G_SOURCE_REMOVE;
 }
 

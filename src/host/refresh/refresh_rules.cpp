@@ -3,33 +3,59 @@
 #include <algorithm>
 #include <cmath>
 
+#include <sys/inotify.h>
+
 namespace host {
 
-bool eventConcernsName(GFileMonitorEvent event, std::string_view name, std::string_view otherName,
-                       std::string_view watchedName) {
-  switch (event) {
-    case G_FILE_MONITOR_EVENT_CREATED:
-    case G_FILE_MONITOR_EVENT_DELETED:
-    case G_FILE_MONITOR_EVENT_CHANGES_DONE_HINT:
-    case G_FILE_MONITOR_EVENT_MOVED_IN:
-    case G_FILE_MONITOR_EVENT_MOVED_OUT:
-      return name == watchedName;
-    case G_FILE_MONITOR_EVENT_RENAMED:
-    case G_FILE_MONITOR_EVENT_MOVED:  // only without watching moves; then `otherName` is known too
-      return name == watchedName || otherName == watchedName;
-    default:  // changed (mid-write), attribute changes, mounts
-      return false;
-  }
+EventMeaning eventMeaning(std::uint32_t mask, std::string_view name, std::string_view entry) {
+  if (mask & (IN_Q_OVERFLOW | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT)) return EventMeaning::readNow;
+  if (name != entry) return EventMeaning::unrelated;
+  if (mask & (IN_CLOSE_WRITE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO)) return EventMeaning::readNow;
+  if (mask & IN_CREATE) return EventMeaning::readWhenSettled;
+  return EventMeaning::unrelated;
 }
 
-WatchTarget watchTarget(const std::filesystem::path& file,
-                        const std::function<bool(const std::filesystem::path&)>& isDirectory) {
-  WatchTarget target{file.parent_path(), file.filename().string()};
-  while (target.directory != target.directory.root_path() && !isDirectory(target.directory)) {
-    target.entry = target.directory.filename().string();
-    target.directory = target.directory.parent_path();
+std::uint32_t levelEvents(bool filesFolder) {
+  const std::uint32_t way = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF |
+                            IN_ONLYDIR | IN_EXCL_UNLINK;
+  return filesFolder ? way | IN_CLOSE_WRITE : way;
+}
+
+std::vector<WatchLevel> watchLevels(const std::filesystem::path& file,
+                                    const std::function<PathEntry(const std::filesystem::path&)>& inspect) {
+  namespace fs = std::filesystem;
+  std::vector<WatchLevel> levels;
+  // The names still to walk, the next one last; `here` is an existing directory, reached through
+  // directories only, so its lexical parent is its real one.
+  std::vector<std::string> ahead;
+  const auto push = [&ahead](const fs::path& path) {
+    std::vector<std::string> names;
+    for (const auto& name : path.relative_path()) names.push_back(name.string());
+    ahead.insert(ahead.end(), names.rbegin(), names.rend());
+  };
+  push(file);
+  fs::path here = file.root_path();
+  int links = 0;
+  while (!ahead.empty()) {
+    const std::string name = std::move(ahead.back());
+    ahead.pop_back();
+    if (name.empty() || name == ".") continue;
+    if (name == "..") {
+      here = here.parent_path();
+      continue;
+    }
+    levels.push_back({here, name});
+    const PathEntry entry = inspect(here / name);
+    if (entry.kind == PathEntry::Kind::symbolicLink) {
+      if (++links > kMostLinksFollowed) break;
+      if (entry.linkTarget.is_absolute()) here = entry.linkTarget.root_path();
+      push(entry.linkTarget);
+      continue;
+    }
+    if (entry.kind != PathEntry::Kind::directory || ahead.empty()) break;
+    here /= name;
   }
-  return target;
+  return levels;
 }
 
 std::chrono::milliseconds delayUntil(Instant now, Instant when) {
