@@ -15,7 +15,7 @@
 #include "host/platform/clock.hpp"
 #include "host/view/widget_family.hpp"
 #include "host/kit/widget_canvas.hpp"
-#include "timeline/next_change.hpp"
+#include "timeline/status_reading.hpp"
 #include "widgets/extension_identity.hpp"
 #include "widgets/status_widget.hpp"
 #include "draw/status_widget_rendering.hpp"
@@ -151,24 +151,14 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
 
   // The provider's timeline, as every drawing goes, or the same provider over a status file the
   // host was handed.
-  const zuvo::StatusProvider provider =
+  const zuvo::StatusReading reading(
       options.statusFile.empty()
           ? configuration->provider()
-          : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile)));
-  live.watchedFile = provider.store().location();
-  auto load = [configuration, provider]() {
-    // Reload at the provider's moment, or earlier when a usage window resets before it: the rows
-    // read the clock when they are built and would show the reset window until the next reload.
-    host::LiveContent content;
-    provider.getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-      content.reloadAt = timeline.policy.reloadMoment();
-      if (timeline.entries.empty()) return;
-      const zuvo::StatusEntry& entry = timeline.entries.front();
-      content.view = configuration->content(entry);
-      const auto reset = zuvo::nextChange(entry.status, host::systemNow());
-      if (reset && (!content.reloadAt || *reset < *content.reloadAt)) content.reloadAt = reset;
-    });
-    return content;
+          : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile))));
+  live.watchedFile = reading.watchedPath();
+  auto load = [configuration, reading]() {
+    const auto look = reading.read();
+    return host::LiveContent{.view = configuration->content(look.entry), .reloadAt = look.lookAgainAt};
   };
   auto layOut = [&renderer, environment](const host::View& view, const host::Appearance& appearance) {
     return renderer.layout(view, environment, appearance);
