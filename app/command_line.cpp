@@ -1,7 +1,10 @@
 #include "command_line.hpp"
 
+#include <cmath>
 #include <iostream>
 #include <string>
+
+#include "host/platform/utf8.hpp"
 
 void configureProgram(CLI::App& app) {
   app.description("zuvo-widgets: the Zuvo status widget and controls, run by a small widget host");
@@ -9,7 +12,35 @@ void configureProgram(CLI::App& app) {
   app.set_help_all_flag("--help-all", "Show help for every subcommand");
 }
 
-int endParse(CLI::App& app, const CLI::ParseError& error) { return app.exit(error) == 0 ? 0 : 2; }
+CLI::Validator finiteNumber() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        double value = 0;
+        if (CLI::detail::lexical_cast(text, value) && !std::isfinite(value)) return "not a finite number: " + text;
+        return {};
+      },
+      "FINITE");
+}
+
+CLI::Validator recordableText(std::size_t longest) {
+  return CLI::Validator(
+      [longest](std::string& text) -> std::string {
+        if (!host::isValidUtf8(text)) return "not UTF-8 text";
+        if (text.size() > longest) return "longer than " + std::to_string(longest) + " bytes";
+        return {};
+      },
+      "TEXT");
+}
+
+int endParse(CLI::App& app, const CLI::ParseError& error) {
+  if (dynamic_cast<const CLI::RequiredError*>(&error)) {
+    std::vector<std::string> unknown = app.remaining();
+    for (const CLI::App* command : app.get_subcommands())
+      for (const auto& argument : command->remaining()) unknown.push_back(argument);
+    if (!unknown.empty()) return app.exit(CLI::ExtrasError(unknown)) == 0 ? 0 : 2;
+  }
+  return app.exit(error) == 0 ? 0 : 2;
+}
 
 bool reportUnknownCommand(const CLI::App& app, int argc, char** argv) {
   if (argc < 2 || argv[1][0] == '-') return false;

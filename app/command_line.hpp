@@ -9,8 +9,17 @@
 // The top-level application: one subcommand is required; --help-all shows every subcommand's help.
 void configureProgram(CLI::App& app);
 
+// A floating option's value must be a finite number: "nan" and "inf" read as numbers, and "nan"
+// passes every range check.
+CLI::Validator finiteNumber();
+
+// Text that is recorded where it must stay text (an autostart entry): UTF-8, at most `longest`
+// bytes.
+CLI::Validator recordableText(std::size_t longest);
+
 // Prints the parse error or the help it stands for; help is success (0), every mistake in the
-// command line is a usage error (2).
+// command line is a usage error (2). An argument that no command knows is named before a required
+// option that is missing: it is usually that option misspelt.
 int endParse(CLI::App& app, const CLI::ParseError& error);
 
 // When the first word names no command of `app`, says so and lists the commands (CLI11 alone would

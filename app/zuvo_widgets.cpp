@@ -60,16 +60,22 @@ constexpr CommandGroup kCommandGroups[] = {
 // installed prefix lay it out (ZUVO_LIBEXEC_FROM_BIN: libexec relative to bin). Returns only when
 // it cannot.
 int handOver(const char* program, char** argv) {
-  int failure = ENOENT;
-  if (const auto directory = host::executableDirectory()) {
-    for (const char* folder : {"libexec/zuvo-widgets", ZUVO_LIBEXEC_FROM_BIN "/zuvo-widgets"}) {
-      const auto path = *directory / folder / program;
-      ::execv(path.c_str(), argv);
-      failure = errno;
-      if (failure != ENOENT) break;
-    }
+  const auto directory = host::executableDirectory();
+  if (!directory) {
+    std::cerr << "error: " << program << ": cannot run: this program's own folder is unknown\n";
+    return 1;
   }
-  std::cerr << "error: " << program << ": cannot run: " << std::strerror(failure) << "\n";
+  std::string looked;
+  for (const char* folder : {"libexec/zuvo-widgets", ZUVO_LIBEXEC_FROM_BIN "/zuvo-widgets"}) {
+    const auto path = *directory / folder / program;
+    ::execv(path.c_str(), argv);
+    if (errno != ENOENT) {
+      std::cerr << "error: " << program << ": cannot run " << path.string() << ": " << std::strerror(errno) << "\n";
+      return 1;
+    }
+    looked.append(looked.empty() ? "" : " or ").append(path.parent_path().lexically_normal().string());
+  }
+  std::cerr << "error: " << program << ": cannot run: not found in " << looked << "\n";
   return 1;
 }
 

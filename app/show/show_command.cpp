@@ -28,6 +28,24 @@ namespace fs = std::filesystem;
 constexpr const char* kProgramName = "zuvo-widgets";
 constexpr double kWidgetCornerRadius = 20;  // as the gallery draws the widget
 
+// The application id of a family's widget: one running widget per id, and what --stop asks.
+std::string applicationId(host::WidgetFamily family) {
+  return std::string(zuvo::kExtensionIdentifier) + ".Status" +
+         (family == host::WidgetFamily::systemSmall ? "Small" : "Medium");
+}
+
+int stopWidgets(const ShowOptions& options) {
+  int exitCode = 0;
+  for (const char* family : {"small", "medium"}) {
+    if (options.familyGiven && options.family != family) continue;
+    if (const auto failure = host::stopLiveWidget(applicationId(*host::widgetFamilyNamed(family)), std::chrono::seconds(5))) {
+      std::cerr << "error: show: " << *failure << "\n";
+      exitCode = 1;
+    }
+  }
+  return exitCode;
+}
+
 std::string autostartFileName(const ShowOptions& options) { return "zuvo-widgets-" + options.family + ".desktop"; }
 
 // The program a login session should run: the installed zuvo-widgets beside this group program
@@ -115,6 +133,7 @@ void prepareToolkit() {
 
 int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
   if (options.installAutostart || options.removeAutostart) return changeAutostart(options);
+  if (options.stop) return stopWidgets(options);
   if (!hasGraphicalDisplay()) {
     std::cerr << "error: show: no graphical display (DISPLAY or WAYLAND_DISPLAY)\n";
     return 1;
@@ -135,8 +154,7 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
   StatusWidgetRenderer renderer;
 
   host::LiveWidgetOptions live{
-      .applicationId = std::string(zuvo::kExtensionIdentifier) + ".Status" +
-                       (environment.family == host::WidgetFamily::systemSmall ? "Small" : "Medium"),
+      .applicationId = applicationId(environment.family),
       .window = {.title = renderer.strings().format(widget.configurationDisplayName()),
                  .size = host::widgetSize(environment.family),
                  .cornerRadius = kWidgetCornerRadius,
@@ -151,13 +169,14 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
 
   // The provider's timeline, as every drawing goes, or the same provider over a status file the
   // host was handed.
-  const zuvo::StatusReading reading(
+  zuvo::StatusReading reading(
       options.statusFile.empty()
           ? configuration->provider()
           : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile))));
   live.watchedFile = reading.watchedPath();
-  auto load = [configuration, reading]() {
+  auto load = [configuration, reading]() mutable {
     const auto look = reading.read();
+    if (!look.settled) return host::LiveContent{.reloadAt = look.lookAgainAt};
     return host::LiveContent{.view = configuration->content(look.entry), .reloadAt = look.lookAgainAt};
   };
   auto layOut = [&renderer, environment](const host::View& view, const host::Appearance& appearance) {

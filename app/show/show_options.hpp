@@ -7,6 +7,7 @@
 
 struct ShowOptions {
   std::string family = "medium";
+  bool familyGiven = false;  // --stop without --family stops both
   std::string appearance = "auto";
   std::string renderingMode = "full-color";
   std::string statusFile;
@@ -15,6 +16,10 @@ struct ShowOptions {
   std::string monitor;
   bool installAutostart = false;
   bool removeAutostart = false;
+  bool stop = false;
 };
+
+// Longest --monitor value: connector names are short, and an autostart entry records it.
+inline constexpr std::size_t kLongestMonitorName = 256;
 
 void declareShowOptions(CLI::App& command, ShowOptions& options);

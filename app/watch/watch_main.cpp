@@ -22,6 +22,7 @@
 #include "document/status_store.hpp"
 #include "host/locale/locale_environment.hpp"
 #include "host/platform/clock.hpp"
+#include "host/platform/free_memory.hpp"
 #include "host/refresh/file_watch.hpp"
 #include "program_resources.hpp"
 #include "host/refresh/reload_timer.hpp"
@@ -76,10 +77,13 @@ class StatusWatch {
 
   void refresh() {
     const auto look = reading_.read();
-    auto answer = watchAnswer(format_, look.entry, look.readAt, *strings_);
-    if (answer.key != lastKey_) {
-      if (!print(answer.line)) return;
-      lastKey_ = std::move(answer.key);
+    if (look.settled) {
+      auto answer = watchAnswer(format_, look.entry, look.readAt, *strings_);
+      if (answer.key != lastKey_) {
+        if (!print(answer.line)) return;
+        lastKey_ = std::move(answer.key);
+      }
+      host::giveBackFreeMemory();  // what a large document held
     }
     timer_.at(look.lookAgainAt);
   }

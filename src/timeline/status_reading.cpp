@@ -1,10 +1,12 @@
 #include "timeline/status_reading.hpp"
 
+#include <system_error>
+
 #include "timeline/next_change.hpp"
 
 namespace zuvo {
 
-StatusReading::Look StatusReading::read() const {
+StatusReading::Look StatusReading::read() {
   Look look;
   provider_.getTimeline({}, [&](host::Timeline<StatusEntry> timeline) {
     if (!timeline.entries.empty()) look.entry = std::move(timeline.entries.front());
@@ -13,6 +15,16 @@ StatusReading::Look StatusReading::read() const {
   look.readAt = provider_.clock()();
   if (const auto reset = nextChange(look.entry.status, look.readAt); reset && *reset < look.lookAgainAt)
     look.lookAgainAt = *reset;
+  std::error_code error;
+  const auto file = watchedPath();
+  if (look.entry.status == WidgetStatus::empty() && file && std::filesystem::is_regular_file(*file, error) &&
+      rereads_ < kMostRereads) {
+    ++rereads_;
+    look.settled = false;
+    look.lookAgainAt = look.readAt + kRereadDelay;
+  } else {
+    rereads_ = 0;
+  }
   return look;
 }
 

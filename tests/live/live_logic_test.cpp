@@ -108,6 +108,12 @@ TEST(LiveAutostart, ExecQuotesReservedCharactersAndDoublesPercent) {
   EXPECT_EQ(desktopExecValue({"/w", "a\"b`c$d\\e"}), "/w \"a\\\\\"b\\\\`c\\\\$d\\\\\\\\e\"");
   EXPECT_EQ(desktopExecValue({"/w", ""}), "/w \"\"");
   EXPECT_EQ(desktopExecValue({"/w", "line\nbreak"}), std::nullopt);
+  // Not UTF-8: stray bytes, an overlong form, a surrogate, past U+10FFFF; the last row is UTF-8.
+  for (const char* bad : {"\xff\xfeHDMI", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82"})
+    EXPECT_EQ(desktopExecValue({"/w", bad}), std::nullopt) << bad;
+  EXPECT_EQ(desktopExecValue({"/w", "\xc3\xa9\xf0\x9f\x98\x80"}), "/w \xc3\xa9\xf0\x9f\x98\x80");
+  // An entry too large for its mark to be found again is not written.
+  EXPECT_EQ(desktopEntryText({.name = "W", .command = {"/w", std::string(70 * 1024, 'm')}, .owner = "w"}), std::nullopt);
 }
 
 class LiveAutostartFiles : public ::testing::Test {

@@ -26,7 +26,7 @@ TEST(StatusReading, LooksAgainAtTheReloadOrAtTheFirstResetAfterTheRead) {
     std::ofstream(file, std::ios::trunc) << R"({"waiting":1,"unread":0,"weekSpend":0,"limits":[{"agent":"A","updatedAt":0,)"
                                          << R"("windows":[{"name":"daily","used":0.5)" << c.resets << "}]}]}";
     double readings = 0;
-    const StatusReading reading(StatusProvider([&] { return Instant{100 * ++readings}; }, StatusStore::file(file)));
+    StatusReading reading(StatusProvider([&] { return Instant{100 * ++readings}; }, StatusStore::file(file)));
     EXPECT_EQ(reading.watchedPath(), file);
     const auto look = reading.read();
     EXPECT_EQ(look.entry.date, Instant{100});
@@ -34,6 +34,28 @@ TEST(StatusReading, LooksAgainAtTheReloadOrAtTheFirstResetAfterTheRead) {
     EXPECT_EQ(look.readAt, Instant{300});
     EXPECT_EQ(look.lookAgainAt, Instant{c.lookAgainAt});
   }
+}
+
+// A file that is there but does not decode may be half rewritten: looked at again soon, a few
+// times, before its empty status is settled. A missing file is settled at once.
+TEST(StatusReading, AFileThatFailsToDecodeIsReadAgainSoonBeforeItCountsAsBroken) {
+  TemporaryDirectory folder;
+  const auto file = folder.path / "status.json";
+  double readings = 0;
+  StatusReading reading(StatusProvider([&] { return Instant{++readings}; }, StatusStore::file(file)));
+  EXPECT_TRUE(reading.read().settled);
+  const auto unsettledLooks = [&] {
+    int count = 0;
+    for (auto look = reading.read(); !look.settled && count < 10; look = reading.read(), ++count)
+      EXPECT_EQ(look.lookAgainAt, look.readAt + 0.05);
+    return count;
+  };
+  std::ofstream(file, std::ios::trunc) << R"({"waiting":1,"unr)";
+  EXPECT_EQ(unsettledLooks(), StatusReading::kMostRereads);  // then broken for good: its empty status
+  std::ofstream(file, std::ios::trunc) << R"({"waiting":1,"unread":0,"weekSpend":0})";
+  EXPECT_EQ(unsettledLooks(), 0);
+  std::ofstream(file, std::ios::trunc) << "{";
+  EXPECT_EQ(unsettledLooks(), StatusReading::kMostRereads);  // counted afresh
 }
 
 }  // namespace

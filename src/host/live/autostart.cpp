@@ -9,6 +9,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "host/platform/utf8.hpp"
 #include "host/platform/whole_file_read.hpp"
 
 namespace host {
@@ -30,10 +31,11 @@ bool ownedBy(const std::filesystem::path& path, const std::string& owner) {
   return false;
 }
 
+// Whether a value can be a desktop entry's string: UTF-8 text without control characters.
 bool escapeString(const std::string& value) {
   for (unsigned char c : value)
     if (c < 0x20 || c == 0x7f) return false;
-  return true;
+  return isValidUtf8(value);
 }
 
 }  // namespace
@@ -80,6 +82,8 @@ std::optional<std::string> desktopEntryText(const AutostartEntry& entry) {
   if (!entry.comment.empty()) text += "Comment=" + entry.comment + "\n";
   text += "Exec=" + *exec + "\nTerminal=false\nNoDisplay=true\nX-GNOME-Autostart-enabled=true\n";
   text += ownerLine(entry.owner) + "\n";
+  // Longer, and the mark could not be found again: the entry would be taken for someone else's.
+  if (text.size() > kMaxEntrySize) return std::nullopt;
   return text;
 }
 

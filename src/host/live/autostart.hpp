@@ -23,10 +23,11 @@ std::optional<std::filesystem::path> autostartDirectory();
 
 // The command as a desktop entry's Exec value: each argument quoted when it holds a reserved
 // character, '"', '`', '$' and '\' escaped inside quotes, '%' doubled, then escaped as a string
-// value. None when an argument holds a control character, which Exec cannot carry.
+// value. None when an argument holds a control character, which Exec cannot carry, or is not UTF-8.
 std::optional<std::string> desktopExecValue(const std::vector<std::string>& command);
 
-// The whole entry's text; none when the command cannot be written.
+// The whole entry's text; none when the command cannot be written, or the entry would be larger than
+// the 64 KiB in which its mark is looked for.
 std::optional<std::string> desktopEntryText(const AutostartEntry& entry);
 
 // Writes the entry whole (a temporary file renamed over it) unless a file of that name exists that

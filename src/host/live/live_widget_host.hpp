@@ -7,6 +7,7 @@
 //   runLiveWidget({.applicationId = "org.example.Clock.small", .window = {...}},
 //                 [] { return LiveContent{clockView(), nextMinute()}; },
 //                 [&](const View& v, const Appearance& a) { return layOut(v, a); }, drawer);
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -22,7 +23,7 @@
 namespace host {
 
 struct LiveContent {
-  View view{};
+  std::optional<View> view{};  // none: keep what is shown, and ask again at reloadAt
   std::optional<Instant> reloadAt{};  // when to ask for content again; none: only on file changes
 };
 
@@ -36,10 +37,20 @@ struct LiveWidgetOptions {
 using LoadContent = std::function<LiveContent()>;
 using LayOutContent = std::function<LayoutTree(const View&, const Appearance&)>;
 
-// Starts the toolkit on the display the environment names; false when that cannot be opened.
+// Starts the toolkit on the display the environment names; false when that cannot be opened. From
+// then on, losing an X display ends the process with one line, `error: show: the display NAME
+// closed`, and exit status 1, not the toolkit's own words.
 bool openDisplay();
 
-// Runs the main loop until the window is closed or the process is told to stop; the exit status.
+// Runs the main loop until the window is closed, the process is told to stop, or the widget is
+// asked to quit over D-Bus (its application's "quit" action); the exit status. When the session
+// bus goes away the widget says so in one line, `error: show: the session bus closed`, and ends
+// with 1, so that a supervisor that restarts on failure starts it again.
 int runLiveWidget(const LiveWidgetOptions& options, LoadContent load, LayOutContent layOut, CairoDrawer& drawer);
+
+// Asks the running widget of `applicationId`, if there is one, to quit through its application's
+// own D-Bus interface, and waits up to `patience` for it to leave the bus. Empty on success, also
+// when none runs; else why not.
+std::optional<std::string> stopLiveWidget(const std::string& applicationId, std::chrono::milliseconds patience);
 
 }  // namespace host
