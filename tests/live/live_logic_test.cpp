@@ -113,7 +113,9 @@ TEST(LiveAutostart, ExecQuotesReservedCharactersAndDoublesPercent) {
     EXPECT_EQ(desktopExecValue({"/w", bad}), std::nullopt) << bad;
   EXPECT_EQ(desktopExecValue({"/w", "\xc3\xa9\xf0\x9f\x98\x80"}), "/w \xc3\xa9\xf0\x9f\x98\x80");
   // An entry too large for its mark to be found again is not written.
-  EXPECT_EQ(desktopEntryText({.name = "W", .command = {"/w", std::string(70 * 1024, 'm')}, .owner = "w"}), std::nullopt);
+  EXPECT_EQ(desktopEntryText({.fileName = "w.desktop", .name = "W", .comment = "", .command = {"/w", std::string(70 * 1024, 'm')},
+                              .owner = "w"}),
+            std::nullopt);
 }
 
 class LiveAutostartFiles : public ::testing::Test {

@@ -64,10 +64,16 @@ void FileWatch::clearSource(GSource*& source) {
 }
 
 // Walks the path again and re-arms from the first level that is not what is watched: another
-// entry, another directory, or the same directory name standing for a directory made anew.
-// Whether anything changed.
+// entry, another directory, or the same directory name standing for a directory made anew. Then
+// walks once more, until the walk finds what is watched: an entry made between a walk and the
+// watch on its folder sends no event. Whether anything changed.
 bool FileWatch::follow() {
-  if (inotify_ < 0) return false;
+  bool changed = false;
+  for (int walk = 0; inotify_ >= 0 && walk < kMostLinksFollowed && rearm(); ++walk) changed = true;
+  return changed;
+}
+
+bool FileWatch::rearm() {
   const std::vector<WatchLevel> levels = watchLevels(file_, inspect);
   const auto same = [](const Armed& armed, const WatchLevel& level) {
     struct stat status {};

@@ -54,6 +54,7 @@ class FileWatch {
   void notice(bool readNow);
   static gboolean onSettled(gpointer self);
   bool follow();
+  bool rearm();
   void disarmFrom(std::size_t level);
   void clearSource(GSource*& source);
 
