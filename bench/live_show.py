@@ -30,9 +30,12 @@ def huge_status(waiting):
 
 
 def replace(path, text):
+    """The moment just before the rename: the widget may reload before a clock reading after it."""
     with open(path + ".tmp", "w") as f:
         f.write(text)
+    moment = time.monotonic()
     os.rename(path + ".tmp", path)
+    return moment
 
 
 def memory(pid):
@@ -78,8 +81,7 @@ def main():
             # back-to-back replaces after them are there to measure memory.
             if i <= 20:
                 time.sleep(0.5)
-            replace(path, status(i))
-            renamed = time.monotonic()
+            renamed = replace(path, status(i))
             reloaded = wait_until(lambda: [t for t in widget.trace("reload") if t > renamed], 5, "a reload")[0]
             repainted = wait_until(lambda: [t for t in widget.trace("frame") if t > reloaded], 5, "a repaint")[0]
             if i <= 20:
@@ -94,13 +96,11 @@ def main():
         # The huge document, three times over, each followed by a small one.
         for round in range(1, 4):
             time.sleep(0.5)
-            replace(path, huge_status(round))
-            renamed = time.monotonic()
+            renamed = replace(path, huge_status(round))
             reloaded = wait_until(lambda: [t for t in widget.trace("reload") if t > renamed], 10, "a reload")[0]
             repainted = wait_until(lambda: [t for t in widget.trace("frame") if t > reloaded], 30, "a repaint")[0]
             time.sleep(0.5)
-            replace(path, status(round))
-            small = time.monotonic()
+            small = replace(path, status(round))
             wait_until(lambda: [t for t in widget.trace("frame") if t > small], 10, "the small document's repaint")
             time.sleep(0.5)
             print(f"7-million-character name, round {round}: rename to repaint {(repainted - renamed) * 1000:.0f} ms; "

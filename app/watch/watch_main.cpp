@@ -69,9 +69,8 @@ class StatusWatch {
       pollfd output{STDOUT_FILENO, POLLOUT, 0};
       if (left.count() <= 0 || ::poll(&output, 1, static_cast<int>(left.count())) == 0) return;
       if (output.revents & (POLLERR | POLLHUP | POLLNVAL)) return;
-      const ssize_t n = ::write(STDOUT_FILENO, unsent_.data(), std::min<std::size_t>(unsent_.size(), PIPE_BUF));
+      const ssize_t n = writeSome();
       if (n < 0 && errno != EINTR && errno != EAGAIN) return;
-      if (n > 0) unsent_.erase(0, static_cast<std::size_t>(n));
     }
   }
 
@@ -99,6 +98,17 @@ class StatusWatch {
     return flush();
   }
 
+  // Writes what of the line the pipe takes without blocking (PIPE_BUF bytes at most, once poll
+  // has shown room). A line sent whole gives its memory back: a line may carry megabytes of names.
+  ssize_t writeSome() {
+    const ssize_t n = ::write(STDOUT_FILENO, unsent_.data() + sent_, std::min<std::size_t>(unsent_.size() - sent_, PIPE_BUF));
+    if (n > 0 && (sent_ += static_cast<std::size_t>(n)) == unsent_.size()) {
+      std::string().swap(unsent_);
+      sent_ = 0;
+    }
+    return n;
+  }
+
   bool flush() {
     while (!unsent_.empty() || next_) {
       if (unsent_.empty()) {
@@ -120,10 +130,8 @@ class StatusWatch {
         return true;
       }
       // Room shown by poll takes a write of up to PIPE_BUF bytes without blocking.
-      const ssize_t n = ::write(STDOUT_FILENO, unsent_.data(), std::min<std::size_t>(unsent_.size(), PIPE_BUF));
-      if (n >= 0) {
-        unsent_.erase(0, static_cast<std::size_t>(n));
-      } else if (errno != EINTR && errno != EAGAIN) {
+      const ssize_t n = writeSome();
+      if (n < 0 && errno != EINTR && errno != EAGAIN) {
         if (errno != EPIPE) {
           std::cerr << "error: watch: cannot write the output: " << std::strerror(errno) << "\n";
           exitCode_ = 1;
@@ -142,7 +150,8 @@ class StatusWatch {
   host::ReloadTimer timer_;
   std::unique_ptr<host::FileWatch> watch_;
   std::string lastKey_;
-  std::string unsent_;               // the rest of the line being written
+  std::string unsent_;               // the rest of the line being written, from sent_ on
+  std::size_t sent_ = 0;
   std::optional<std::string> next_;  // the newest line, not yet begun
   guint outputReady_ = 0;
   int exitCode_ = 0;

@@ -34,6 +34,15 @@ is_png widget.png || fail "render wrote no PNG"
 exits 1 "$router" tap --sample --at 500,500
 exits 2 "$router" tap --sample --at nowhere 2> /dev/null
 exits 2 "$router" press nothing 2> /dev/null
+# An unknown option is named, before a required one that is missing; no floating option takes nan.
+exits 2 "$router" render --bogus 2> err
+[ "$(head -n 1 err)" = "The following argument was not expected: --bogus" ] || fail "render --bogus: $(cat err)"
+exits 2 "$router" show --margin nan 2> /dev/null
+# A router copied away from its programs names the folders it looked in.
+mkdir away && cp "$router" away/
+exits 1 away/zuvo-widgets show --stop 2> err
+[ "$(cat err)" = "error: zuvo-widgets-show: cannot run: not found in $work/away/libexec/zuvo-widgets or $work/libexec/zuvo-widgets" ] \
+  || fail "copied router: $(cat err)"
 # The router states the bundle's families and controls without building it: the help of each
 # drawing command must equal the help the group's program gives from the bundle itself.
 for command in render layout tap press gallery; do

@@ -44,7 +44,10 @@ class Widget:
         self.x = self.y = self.width = self.height = 0
 
     def trace(self, kind):
-        return [float(line.split()[1]) for line in self.stderr().splitlines() if line.startswith(kind + " ")]
+        # Only whole lines: the program may be writing the last one as it is read.
+        text = self.stderr()
+        lines = text[:text.rfind("\n") + 1].splitlines()
+        return [float(line.split()[1]) for line in lines if line.startswith(kind + " ") and len(line.split()) == 2]
 
     def stderr(self):
         with open(self.log_path) as log:

@@ -47,10 +47,14 @@ def expect_change(desktop, before, after):
 
 
 def replace(path, text):
+    """Writes a temporary file and renames it over `path`; the moment just before the rename (the
+    widget may have reloaded before a clock reading after it returns)."""
     temporary = path + ".tmp"
     with open(temporary, "w") as f:
         f.write(text)
+    moment = time.monotonic()
     os.rename(temporary, path)
+    return moment
 
 
 @case
@@ -172,8 +176,7 @@ def reloads(args):
         widget = desktop.start_widget("--status", path, "--appearance", "light")
         widget.wait_for_pixels(shown, 5, "the first status")
 
-        replace(path, status_json(7))
-        renamed = time.monotonic()
+        renamed = replace(path, status_json(7))
         shown = expect_change(desktop, shown, render("--status", path))
         widget.wait_for_pixels(shown, 5, "the replaced status")
         latency = repaint_after(widget, renamed) - renamed
@@ -288,10 +291,10 @@ def follows_path(args):
                 f.write(text[:14].encode())
             torn = time.monotonic()
             time.sleep(0.15)
+            whole = time.monotonic()
             with open(path, "r+b") as f:
                 f.seek(14)
                 f.write(text[14:].encode())
-            whole = time.monotonic()
             widget.wait_for_pixels(shown, 1, "the rewritten status")
             drawn = [t for t in widget.trace("frame") if torn < t < whole]
             assert not drawn, f"drew {len(drawn)} frames while the file was torn"

@@ -68,8 +68,10 @@ void FileWatch::clearSource(GSource*& source) {
 // walks once more, until the walk finds what is watched: an entry made between a walk and the
 // watch on its folder sends no event. Whether anything changed.
 bool FileWatch::follow() {
+  // A path that changes on every walk is left to the events of the last one.
+  constexpr int kMostWalks = 16;
   bool changed = false;
-  for (int walk = 0; inotify_ >= 0 && walk < kMostLinksFollowed && rearm(); ++walk) changed = true;
+  for (int walk = 0; inotify_ >= 0 && walk < kMostWalks && rearm(); ++walk) changed = true;
   return changed;
 }
 
