@@ -155,7 +155,7 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
       options.statusFile.empty()
           ? configuration->provider()
           : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile)));
-  live.watchedFile = provider.store().location();
+  live.watchedFile = provider.store().fileURL();
   auto load = [configuration, provider]() {
     // Reload at the provider's moment, or earlier when a usage window resets before it: the rows
     // read the clock when they are built and would show the reset window until the next reload.

@@ -56,7 +56,7 @@ class StatusWatch {
         timer_([this] { refresh(); }) {
     // Where the status file will be, whether or not the container exists yet; without a data folder
     // there is nothing to watch and the timers alone run.
-    const auto file = provider_.store().location();
+    const auto file = provider_.store().fileURL();
     if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
   }
 
