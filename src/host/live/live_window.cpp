@@ -6,6 +6,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "host/draw/rounded_rectangle.hpp"
 #include "host/layout/hit_test.hpp"
 #include "host/live/stand_ins.hpp"
 #include "host/live/uri_launcher.hpp"
@@ -25,15 +26,6 @@ namespace {
 constexpr const char* kCss =
     "window.live-widget { background: none; }\n"
     "button.live-widget-stand-in, label.live-widget-stand-in { all: unset; opacity: 0; font-size: 1px; }\n";
-
-void roundedRectangle(cairo_t* cr, double width, double height, double radius) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, width - radius, radius, radius, -M_PI / 2, 0);
-  cairo_arc(cr, width - radius, height - radius, radius, 0, M_PI / 2);
-  cairo_arc(cr, radius, height - radius, radius, M_PI / 2, M_PI);
-  cairo_arc(cr, radius, radius, radius, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
 
 GdkMonitor* chooseMonitor(GdkDisplay* display, const std::string& connector) {
   GListModel* monitors = gdk_display_get_monitors(display);
@@ -167,7 +159,8 @@ void LiveWindow::drawArea(GtkDrawingArea*, cairo_t* cr, int, int, gpointer data)
   // With a compositor the corners outside the widget's shape stay transparent; without one they
   // would show black, so the widget fills its whole rectangle instead.
   if (self->composited()) {
-    roundedRectangle(cr, self->options_.size.width, self->options_.size.height, self->options_.cornerRadius);
+    roundedRectanglePath(cr, Rect{0, 0, self->options_.size.width, self->options_.size.height},
+                         self->options_.cornerRadius);
     cairo_clip(cr);
   }
   self->drawer_.draw(cr, self->tree_, {.appearance = self->appearance_});
@@ -196,7 +189,7 @@ void LiveWindow::drawFocus(cairo_t* cr) {
   const double width = ring.width + 2 * kOutset, height = ring.height + 2 * kOutset;
   cairo_save(cr);
   cairo_translate(cr, x, y);
-  roundedRectangle(cr, width, height, std::min(width, height) / 2);
+  roundedRectanglePath(cr, Rect{0, 0, width, height}, std::min(width, height) / 2);
   if (appearance_.isDark())
     cairo_set_source_rgb(cr, 0.55, 0.7, 1.0);
   else

@@ -24,7 +24,7 @@ void traceEvent(const char* what);
 struct LiveWindowOptions {
   std::string title;
   Size size{};
-  double cornerRadius = 20;  // the widget's rounded shape; outside it the window is transparent
+  double cornerRadius = 0;   // the widget's rounded shape; outside it the window is transparent
   ScreenCorner corner = ScreenCorner::topRight;
   double margin = 24;
   std::string monitor;       // a connector name, e.g. "HDMI-1"; empty for the primary monitor

@@ -1,4 +1,4 @@
-#include "show_options.hpp"
+#include "shared/show_options.hpp"
 
 void declareShowOptions(CLI::App& command, ShowOptions& options) {
   command.add_option("--family", options.family, "Widget size; one window per size")
