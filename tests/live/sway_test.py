@@ -31,7 +31,7 @@ def readme_sway_rules():
 
 
 def views(node):
-    if node.get("app_id") is not None or node.get("window_properties"):
+    if node.get("pid"):
         yield node
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         yield from views(child)
@@ -65,16 +65,14 @@ def main():
         widget = None
         try:
             def serving():
-                if sway.poll() is not None:
-                    return "exited"
                 names = os.listdir(runtime)
-                ipc = [n for n in names if n.startswith("sway-ipc.")]
-                return "wayland-1" in names and ipc and os.path.join(runtime, ipc[0])
+                ipc = [os.path.join(runtime, n) for n in names if n.startswith("sway-ipc.")]
+                return sway.poll() is not None or ("wayland-1" in names and ipc and ipc[0])
             try:
                 socket = wait_until(serving, 10, "sway")
             except Timeout:
-                socket = "exited"
-            if socket == "exited":
+                socket = True
+            if socket is True:
                 with open(log_path) as log:
                     print("skipped: sway cannot run here:", log.read()[-500:])
                 return SKIP
@@ -96,7 +94,7 @@ def main():
                                       timeout=10)
                 seen[:] = [(v["app_id"], v["type"], v["sticky"], v["border"],
                             (v["rect"]["x"], v["rect"]["y"], v["rect"]["width"], v["rect"]["height"]))
-                           for v in views(json.loads(tree.stdout or "{}")) if v.get("pid")]
+                           for v in views(json.loads(tree.stdout or "{}"))]
                 return seen == [expected]
             try:
                 wait_until(placed, 15, "the widget's window on sway", interval=0.1)
