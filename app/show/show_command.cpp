@@ -150,6 +150,7 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
                  .corner = *host::screenCornerNamed(options.corner),
                  .margin = options.margin,
                  .monitor = options.monitor,
+                 .desktopEntryId = zuvo::kExtensionIdentifier,
                  .trace = std::getenv("ZUVO_SHOW_TRACE") != nullptr},
       .appearance = {},
       .watchedFile = {}};
