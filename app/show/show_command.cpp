@@ -3,6 +3,7 @@
 #include <glib.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -18,15 +19,21 @@
 #include "timeline/status_reading.hpp"
 #include "widgets/extension_identity.hpp"
 #include "widgets/status_widget.hpp"
-#include "draw/status_widget_rendering.hpp"
-#include "draw/status_widget_source.hpp"
+#include "shared/status_widget_rendering.hpp"
+#include "shared/status_widget_source.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr const char* kProgramName = "zuvo-widgets";
-constexpr double kWidgetCornerRadius = 20;  // as the gallery draws the widget
+
+// A number as the command line reads it back: the shortest text that parses to the same value.
+std::string optionNumber(double value) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, written.ptr);
+}
 
 // The application id of a family's widget: one running widget per id, and what --stop asks.
 std::string applicationId(host::WidgetFamily family) {
@@ -81,7 +88,7 @@ int changeAutostart(const ShowOptions& options) {
     if (options.renderingMode != "full-color") command.insert(command.end(), {"--rendering-mode", options.renderingMode});
     if (!options.statusFile.empty()) command.insert(command.end(), {"--status", fs::absolute(options.statusFile).string()});
     command.insert(command.end(), {"--corner", options.corner});
-    command.insert(command.end(), {"--margin", CLI::detail::to_string(options.margin)});
+    command.insert(command.end(), {"--margin", optionNumber(options.margin)});
     if (!options.monitor.empty()) command.insert(command.end(), {"--monitor", options.monitor});
     failure = host::installAutostart(*directory, {.fileName = autostartFileName(options),
                                                   .name = "Zuvo (" + options.family + ")",
@@ -157,10 +164,11 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
       .applicationId = applicationId(environment.family),
       .window = {.title = renderer.strings().format(widget.configurationDisplayName()),
                  .size = host::widgetSize(environment.family),
-                 .cornerRadius = kWidgetCornerRadius,
+                 .cornerRadius = host::kWidgetCornerRadius,
                  .corner = *host::screenCornerNamed(options.corner),
                  .margin = options.margin,
                  .monitor = options.monitor,
+                 .desktopEntryId = zuvo::kExtensionIdentifier,
                  .trace = std::getenv("ZUVO_SHOW_TRACE") != nullptr},
       .appearance = {},
       .watchedFile = {}};

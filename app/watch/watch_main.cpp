@@ -24,11 +24,11 @@
 #include "host/platform/clock.hpp"
 #include "host/platform/free_memory.hpp"
 #include "host/refresh/file_watch.hpp"
-#include "program_resources.hpp"
+#include "shared/program_resources.hpp"
 #include "host/refresh/reload_timer.hpp"
 #include "timeline/status_reading.hpp"
-#include "watch/watch_answer.hpp"
-#include "watch/watch_options.hpp"
+#include "watch_answer.hpp"
+#include "shared/watch_options.hpp"
 
 namespace {
 

@@ -42,7 +42,7 @@ class StatusReading {
 
   // Where the status file is or would be, whether or not it or its folder exists yet; none when no
   // place can be named (no data folder), and then only the moments to look again remain.
-  std::optional<std::filesystem::path> watchedPath() const { return provider_.store().location(); }
+  std::optional<std::filesystem::path> watchedPath() const { return provider_.store().fileURL(); }
 
  private:
   StatusProvider provider_;

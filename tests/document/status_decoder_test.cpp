@@ -35,6 +35,7 @@ WidgetStatus withWindows(std::vector<AgentLimit::Window> list) {
 }
 
 struct Accepted { const char* name; std::string json; WidgetStatus expected; };
+void PrintTo(const Accepted& c, std::ostream* os) { *os << c.name; }
 
 class Decoding : public testing::TestWithParam<Accepted> {};
 
@@ -74,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 struct Rejected { const char* name; std::string json; const char* where; };  // `where`: on the direct path
+void PrintTo(const Rejected& c, std::ostream* os) { *os << c.name; }
 
 class Rejecting : public testing::TestWithParam<Rejected> {};
 

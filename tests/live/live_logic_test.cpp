@@ -64,6 +64,23 @@ TEST(LivePlacement, CornersKeepTheMarginFromBothEdgesOfTheWorkArea) {
   EXPECT_FALSE(screenCornerNamed("top"));
 }
 
+TEST(LivePlacement, MonitorByConnectorPrimaryOrIndex) {
+  const std::vector<std::string> xwayland{"XWAYLAND0", "XWAYLAND1", ""};  // the last has no connector name
+  const std::vector<std::string> none;
+  const struct { const std::vector<std::string>& connectors; std::size_t primary; const char* request;
+                 std::optional<std::size_t> chosen; } cases[] = {
+      {xwayland, 1, "", 1}, {xwayland, 1, "primary", 1}, {xwayland, 1, "XWAYLAND0", 0}, {xwayland, 0, "2", 2},
+      {xwayland, 1, "0", 0}, {xwayland, 7, "", 2},  // a primary past the end: the last
+      {xwayland, 0, "HDMI-1", std::nullopt}, {xwayland, 0, "3", std::nullopt}, {xwayland, 0, "-1", std::nullopt},
+      {xwayland, 0, "1 ", std::nullopt}, {xwayland, 0, "xwayland0", std::nullopt},
+      {xwayland, 0, "99999999999999999999999", std::nullopt}, {none, 0, "", std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(chooseMonitor(c.connectors, c.primary, c.request), c.chosen) << c.request;
+  // The message names every monitor by index and name, on one line whatever the names hold.
+  EXPECT_EQ(noSuchMonitor("HDMI-1\n", xwayland, 1),
+            "no monitor \"HDMI-1?\" (there are 0 XWAYLAND0, 1 XWAYLAND1 (primary), 2)");
+  EXPECT_EQ(noSuchMonitor("0", none, 0), "no monitor \"0\" (there are none)");
+}
+
 TEST(LivePlacement, BackendAndPlacementByDisplay) {
   using Env = DisplayEnvironment;
   EXPECT_EQ(preferredBackend(Env{.x11 = true}), "x11");

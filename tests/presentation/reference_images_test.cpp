@@ -18,7 +18,7 @@ namespace {
 using host::Appearance, host::WidgetFamily;
 using namespace zuvo::testing;
 
-const std::filesystem::path kReferenceDir = std::filesystem::path(__FILE__).parent_path() / "reference";
+const std::filesystem::path kReferenceDir = std::filesystem::path(ZUVO_TESTS_SOURCE_DIR) / "presentation" / "reference";
 
 struct Difference {
   double meanPerChannel = 0;  // of 255

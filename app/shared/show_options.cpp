@@ -1,8 +1,8 @@
-#include "show_options.hpp"
+#include "shared/show_options.hpp"
 
 #include <limits.h>
 
-#include "command_line.hpp"
+#include "shared/command_line.hpp"
 #include "host/platform/utf8.hpp"
 
 void declareShowOptions(CLI::App& command, ShowOptions& options) {
@@ -25,7 +25,7 @@ void declareShowOptions(CLI::App& command, ShowOptions& options) {
       ->check(finiteNumber())
       ->check(CLI::Range(0.0, 10000.0))
       ->capture_default_str();
-  command.add_option("--monitor", options.monitor, "Monitor by connector name, e.g. HDMI-1 (default: the primary)")
+  command.add_option("--monitor", options.monitor, "Monitor: a connector name (HDMI-1), primary, or an index in the toolkit's order (0, 1); default: the primary")
       ->check(recordableText(kLongestMonitorName));
   auto* install = command.add_flag(
       "--install-autostart", options.installAutostart,
