@@ -75,14 +75,17 @@ class StatusWatch {
   }
 
   void refresh() {
-    const auto look = reading_.read();
+    answer(reading_.read());
+    host::giveBackFreeMemory();  // what a large document held, once its look and answer are gone
+  }
+
+  void answer(const zuvo::StatusReading::Look& look) {
     if (look.settled) {
       auto answer = watchAnswer(format_, look.entry, look.readAt, *strings_);
       if (answer.key != lastKey_) {
         if (!print(answer.line)) return;
         lastKey_ = std::move(answer.key);
       }
-      host::giveBackFreeMemory();  // what a large document held
     }
     timer_.at(look.lookAgainAt);
   }
