@@ -201,7 +201,7 @@ class Desktop:
                 info = self.run(["xwininfo", "-id", window, "-tree"]).stdout
                 parent, root = (info.split(f"{key} window id: ")[1].split()[0] for key in ("Parent", "Root"))
                 if parent == root:
-                    return int(window, 16)
+                    return int(window, 0)
                 window = parent
         frames = {frame(w): w for w in windows}
         children = [int(line.split()[0], 16) for line in self.run(["xwininfo", "-root", "-children"]).stdout.splitlines()

@@ -98,15 +98,10 @@ def xfwm4_compositor(desktop, on):
                  "true" if on else "false"])
 
 
-def kwin_compositor(desktop, on):
-    desktop.run(["dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Compositor",
-                 "org.kde.kwin.Compositing." + ("resume" if on else "suspend")])
-
-
 ROWS = {
     "openbox": Row(xcompmgr, ["pcmanfm", "--desktop"], pixels=True),
     "mutter": Row(None, ["xfdesktop", "--disable-wm-check"]),
-    "kwin": Row(kwin_compositor, ["pcmanfm", "--desktop"]),
+    "kwin": Row(None, ["pcmanfm", "--desktop"]),
     "xfwm4": Row(xfwm4_compositor, ["xfdesktop", "--disable-wm-check"]),
 }
 MANAGER_DELAY = 6  # seconds between the widget's start and the window manager's, as at a slow login
