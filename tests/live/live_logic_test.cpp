@@ -1,6 +1,6 @@
 // The live host's decisions that need no display: stand-ins for accessibility elements, the
-// widget's clickable shape, corner placement, the window type per window manager and backend choice, the appearance fallback chain and
-// the portal's reply, and autostart entries.
+// widget's clickable shape, corner placement, the window type per window manager and backend
+// choice, the appearance fallback chain and the portal's reply, and autostart entries.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,8 +64,10 @@ TEST(LivePlacement, CornersKeepTheMarginFromBothEdgesOfTheWorkArea) {
   const double earlier[] = {364, 170};
   EXPECT_EQ(cornerRowOrigin(area, {170, 170}, ScreenCorner::topRight, 24, earlier),
             (Point{1100 - 24 - 170 - (364 + 24) - (170 + 24), 54}));
-  EXPECT_EQ(cornerRowOrigin(area, size, ScreenCorner::bottomLeft, 24, {earlier, 1}), (Point{124 + 364 + 24, 730 - 24 - 170}));
-  EXPECT_EQ(cornerRowOrigin(area, size, ScreenCorner::bottomLeft, 24, {}), cornerOrigin(area, size, ScreenCorner::bottomLeft, 24));
+  EXPECT_EQ(cornerRowOrigin(area, size, ScreenCorner::bottomLeft, 24, {earlier, 1}),
+            (Point{124 + 364 + 24, 730 - 24 - 170}));
+  EXPECT_EQ(cornerRowOrigin(area, size, ScreenCorner::bottomLeft, 24, {}),
+            cornerOrigin(area, size, ScreenCorner::bottomLeft, 24));
   for (const char* text : {"top-left", "top-right", "bottom-left", "bottom-right"})
     EXPECT_EQ(name(*screenCornerNamed(text)), text);
   EXPECT_FALSE(screenCornerNamed("top"));

@@ -204,8 +204,8 @@ class Desktop:
                     return int(window, 0)
                 window = parent
         frames = {frame(w): w for w in windows}
-        children = [int(line.split()[0], 16) for line in self.run(["xwininfo", "-root", "-children"]).stdout.splitlines()
-                    if line.strip().startswith("0x")]
+        listing = self.run(["xwininfo", "-root", "-children"]).stdout.splitlines()
+        children = [int(line.split()[0], 16) for line in listing if line.strip().startswith("0x")]
         return [frames[c] for c in reversed(children) if c in frames]  # xwininfo lists the top first
 
     def client(self, window_class, timeout=15):

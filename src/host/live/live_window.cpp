@@ -149,7 +149,8 @@ void LiveWindow::place() {
   if (!GDK_IS_X11_DISPLAY(display) || !monitor) return;  // Wayland without layer shell: a plain window
   desktopLayer_ = std::make_unique<X11DesktopLayer>(
       GTK_WINDOW(window_),
-      CornerPlace{.area = workArea(monitor), .size = options_.size, .corner = options_.corner, .margin = options_.margin},
+      CornerPlace{
+          .area = workArea(monitor), .size = options_.size, .corner = options_.corner, .margin = options_.margin},
       [this] { gtk_widget_queue_draw(area_); });
 }
 

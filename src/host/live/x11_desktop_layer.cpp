@@ -150,7 +150,12 @@ X11DesktopLayer::X11DesktopLayer(GtkWindow* window, const CornerPlace& place, st
     XFixesSelectSelectionInput(display, root, compositorSelection(display),
                                XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
                                    XFixesSelectionClientCloseNotifyMask);
-  composited_ = XGetSelectionOwner(display, compositorSelection(display)) != None;
+  selectionOwned_ = composited_ = XGetSelectionOwner(display, compositorSelection(display)) != None;
+  if ((bus_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)))
+    kwinSubscription_ = g_dbus_connection_signal_subscribe(bus_, "org.kde.KWin", "org.kde.kwin.Compositing",
+                                                           "compositingToggled", "/Compositor", nullptr,
+                                                           G_DBUS_SIGNAL_FLAGS_NONE, &kwinCompositingToggled, this,
+                                                           nullptr);
   eventHandler_ = g_signal_connect(gtk_widget_get_display(GTK_WIDGET(window_)), "xevent", G_CALLBACK(&xevent), this);
   style_ = desktopLayerStyle(windowManagerName(display));
 }
@@ -158,6 +163,10 @@ X11DesktopLayer::X11DesktopLayer(GtkWindow* window, const CornerPlace& place, st
 X11DesktopLayer::~X11DesktopLayer() {
   if (timer_) g_source_remove(timer_);
   g_signal_handler_disconnect(gtk_widget_get_display(GTK_WIDGET(window_)), eventHandler_);
+  if (bus_) {
+    g_dbus_connection_signal_unsubscribe(bus_, kwinSubscription_);
+    g_object_unref(bus_);
+  }
   if (presented_) leaveRow();
 }
 
@@ -380,6 +389,25 @@ void X11DesktopLayer::placeInRow() {
   moveTo(cornerRowOrigin(area, size, corner, margin, earlier));
 }
 
+void X11DesktopLayer::kwinCompositingToggled(GDBusConnection*, const char*, const char*, const char*, const char*,
+                                             GVariant* parameters, gpointer self) {
+  if (!g_variant_is_of_type(parameters, G_VARIANT_TYPE("(b)"))) return;
+  gboolean active = FALSE;
+  g_variant_get(parameters, "(b)", &active);
+  auto* layer = static_cast<X11DesktopLayer*>(self);
+  layer->setComposited(layer->selectionOwned_, active);
+}
+
+// A new owner of the selection is a compositor that runs: whatever KWin said before is past.
+void X11DesktopLayer::setComposited(bool selectionOwned, bool kwinActive) {
+  selectionOwned_ = selectionOwned;
+  kwinActive_ = kwinActive;
+  const bool composited = selectionOwned_ && kwinActive_;
+  if (composited == composited_) return;
+  composited_ = composited;
+  compositorChanged_();
+}
+
 gboolean X11DesktopLayer::xevent(GdkDisplay*, gpointer data, gpointer self_) {
   auto* self = static_cast<X11DesktopLayer*>(self_);
   const auto* event = static_cast<const XEvent*>(data);
@@ -393,13 +421,8 @@ gboolean X11DesktopLayer::xevent(GdkDisplay*, gpointer data, gpointer self_) {
     self->placeInRow();  // a widget before this one ended without leaving the row
   } else if (self->fixesEventBase_ >= 0 && event->type == self->fixesEventBase_ + XFixesSelectionNotify) {
     const auto* selection = reinterpret_cast<const XFixesSelectionNotifyEvent*>(event);
-    if (selection->selection == compositorSelection(display)) {
-      const bool composited = XGetSelectionOwner(display, selection->selection) != None;
-      if (composited != self->composited_) {
-        self->composited_ = composited;
-        self->compositorChanged_();
-      }
-    }
+    if (selection->selection == compositorSelection(display))
+      self->setComposited(XGetSelectionOwner(display, selection->selection) != None, true);
   }
   return FALSE;  // the toolkit handles every event as before
 }

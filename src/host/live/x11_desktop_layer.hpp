@@ -10,7 +10,8 @@
 // when a manager that wants another type appears, the window is withdrawn and mapped again.
 //
 // The toolkit never notices a compositing manager that starts or stops after it, so the layer
-// follows the owner of _NET_WM_CM_S<screen> itself.
+// follows the owner of _NET_WM_CM_S<screen> itself; and KWin, which keeps that selection while its
+// compositing is suspended, through the signal it sends on the session bus.
 #include <gtk/gtk.h>
 
 #include <functional>
@@ -64,6 +65,9 @@ class X11DesktopLayer {
   enum class Phase { idle, waitingForManager, settling, withdrawing };
   static gboolean xevent(GdkDisplay*, gpointer event, gpointer self);
   static gboolean tick(gpointer self);
+  static void kwinCompositingToggled(GDBusConnection*, const char*, const char*, const char*, const char*,
+                                     GVariant* parameters, gpointer self);
+  void setComposited(bool selectionOwned, bool kwinActive);
   void writeState();
   void request();
   bool managed() const;
@@ -81,6 +85,10 @@ class X11DesktopLayer {
   DesktopLayerStyle style_;
   std::string typeOnWindow_;
   bool composited_ = false;
+  bool selectionOwned_ = false;
+  bool kwinActive_ = true;
+  GDBusConnection* bus_ = nullptr;
+  guint kwinSubscription_ = 0;
   bool presented_ = false;
   int fixesEventBase_ = -1;
   gulong eventHandler_ = 0;
