@@ -171,14 +171,16 @@ class Desktop:
                     raise AssertionError(f"Xvfb exited with {xvfb.returncode}: {log.read()[-2000:]}")
             return self.run(["xprop", "-root", "-notype", "_NET_NONE"], check=False).returncode == 0
         wait_until(serving, 10, "the X server", interval=0.05)
-        # Services the session bus starts (the managers' helpers) find the display too.
-        if "DBUS_SESSION_BUS_ADDRESS" in self.env:
-            self.run(["dbus-update-activation-environment", "DISPLAY=" + self.env["DISPLAY"]], check=False)
         if manager:
             self.start_manager(manager)
 
     def start_manager(self, name):
         """Starts a window manager of MANAGERS and waits until it manages the screen."""
+        # KWin has the session bus start helpers that need the display (and fail in a loop without).
+        # Only for it: the accessibility bus, once started with the display, announces itself there
+        # to programs that have no session bus.
+        if name == "kwin" and "DBUS_SESSION_BUS_ADDRESS" in self.env:
+            self.run(["dbus-update-activation-environment", "DISPLAY=" + self.env["DISPLAY"]], check=False)
         log_path = os.path.join(self.dir, f"{name}.log")
         with open(log_path, "w") as log:
             process = self.spawn(MANAGERS[name], stdout=log, stderr=log)

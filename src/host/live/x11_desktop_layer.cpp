@@ -151,11 +151,16 @@ X11DesktopLayer::X11DesktopLayer(GtkWindow* window, const CornerPlace& place, st
                                XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
                                    XFixesSelectionClientCloseNotifyMask);
   selectionOwned_ = composited_ = XGetSelectionOwner(display, compositorSelection(display)) != None;
-  if ((bus_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)))
+  // The application's own connection to the session bus, when it has one.
+  if (GApplication* application = g_application_get_default())
+    bus_ = g_application_get_dbus_connection(application);
+  if (bus_) {
+    g_object_ref(bus_);
     kwinSubscription_ = g_dbus_connection_signal_subscribe(bus_, "org.kde.KWin", "org.kde.kwin.Compositing",
                                                            "compositingToggled", "/Compositor", nullptr,
                                                            G_DBUS_SIGNAL_FLAGS_NONE, &kwinCompositingToggled, this,
                                                            nullptr);
+  }
   eventHandler_ = g_signal_connect(gtk_widget_get_display(GTK_WIDGET(window_)), "xevent", G_CALLBACK(&xevent), this);
   style_ = desktopLayerStyle(windowManagerName(display));
 }
