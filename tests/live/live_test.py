@@ -172,7 +172,8 @@ def desktop(args):
         wait_until(layered, 2, "the clicked widget below the user's window again")
 
         desktop.run(["wmctrl", "-k", "on"])
-        time.sleep(0.5)
+        wait_until(lambda: "= 1" in desktop.run(["xprop", "-root", "_NET_SHOWING_DESKTOP"]).stdout, 5, "the desktop shown")
+        time.sleep(0.3)  # the windows hidden as the manager says the desktop is shown
         if args.screenshots:
             os.makedirs(args.screenshots, exist_ok=True)
             desktop.run(["import", "-silent", "-window", "root",
