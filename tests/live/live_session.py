@@ -1,6 +1,7 @@
-"""A headless desktop for the live widget's tests: Xvfb, openbox, a stub xdg-open that records
-what it is asked to open, and the widget program under test. Every process started here is
-stopped by its pid when the session closes. Waits are for conditions, each with a deadline."""
+"""A headless desktop for the live widget's tests: Xvfb, a window manager (openbox, another, or
+one started later), a stub xdg-open that records what it is asked to open, and the widget program
+under test. Every process started here is stopped by its pid when the session closes. Waits are
+for conditions, each with a deadline."""
 import json
 import os
 import select

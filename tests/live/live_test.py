@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The live widget (zuvo-widgets show) on a headless desktop: its pixels, its window state, its
-clicks, its reloads, its appearance, what screen readers find in it, and its start without a
-display. Run one case: live_test.py --show PROG --router PROG CASE. The case runs under its own
+"""The live widget (zuvo-widgets show) on a headless desktop: its pixels, its place on the desktop
+under each window manager, its clicks, its reloads, its appearance, what screen readers find in
+it, and its start without a display. Run one case: live_test.py --show PROG --router PROG CASE
+(the desktop case: --manager openbox|mutter|kwin|xfwm4). The case runs under its own
 dbus-run-session in a session of its own; whatever is left of that session afterwards (services
 the bus started and that outlive it) is stopped by pid."""
 import argparse
