@@ -146,8 +146,8 @@ def desktop(args):
         time.sleep(max(0.0, started + MANAGER_DELAY - time.monotonic()))
         desktop.start_manager(args.manager)
         wait_until(lambda: desktop_state(desktop, widget), 10, f"{args.manager} to take the late widget's state")
-        widget.update_geometry()
-        assert (widget.x + widget.width, widget.y) == (1280 - 24, 24), (widget.x, widget.y)
+        wait_until(lambda: (widget.update_geometry(), (widget.x + widget.width, widget.y) == (1280 - 24, 24))[1], 5,
+                   "the widget in its corner")
 
         # A window of the user's, focused; then the small widget in the same corner.
         desktop.spawn(row.desktop, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

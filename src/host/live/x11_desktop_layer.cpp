@@ -289,15 +289,16 @@ gboolean X11DesktopLayer::tick(gpointer data) {
     case Phase::withdrawing:
       if (self->managed() && self->ticks_ < kWithdrawTicks) return G_SOURCE_CONTINUE;
       self->writeState();
-      XMapWindow(displayOf(self->window_), xidOf(self->window_));
       self->placeInRow();
+      XMapWindow(displayOf(self->window_), xidOf(self->window_));
       self->follow(Phase::waitingForManager);
       return G_SOURCE_CONTINUE;
     case Phase::waitingForManager:
-      // Managed now, or no window manager took it within the wait: ask either way.
+      // Managed now, or no window manager took it within the wait: ask either way (and place it
+      // again: some managers place a window by their own rules as they take it over).
       if (!self->managed() && self->ticks_ < kManageTicks) return G_SOURCE_CONTINUE;
-      self->request();
       self->placeInRow();
+      self->request();
       self->phase_ = Phase::settling;
       self->ticks_ = 0;
       return G_SOURCE_CONTINUE;
