@@ -387,8 +387,10 @@ void X11DesktopLayer::placeInRow() {
       gdk_x11_display_error_trap_push(gdk);
       XSelectInput(display, window, StructureNotifyMask);
       gdk_x11_display_error_trap_pop_ignored(gdk);
+      // Any client may write these numbers: a width wider than the area is nobody's widget.
       if (std::equal(mine.begin(), mine.end(), other->begin(),
-                     [](long a, unsigned long b) { return static_cast<unsigned long>(a) == b; }))
+                     [](long a, unsigned long b) { return static_cast<unsigned long>(a) == b; }) &&
+          static_cast<double>((*other)[5]) <= area.width)
         earlier.push_back(static_cast<double>((*other)[5]));
     }
   }
