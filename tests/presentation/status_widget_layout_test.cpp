@@ -7,7 +7,6 @@
 
 #include "host/layout/hit_test.hpp"
 #include "host/locale/key_formatter.hpp"
-#include "host/locale_test_environment.hpp"
 #include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
 #include "widget_harness.hpp"
@@ -22,12 +21,7 @@ constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
 constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 const Appearance kAppearances[] = {Appearance::light(), Appearance::dark()};
 
-class StatusWidgetLayout : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
-  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
-  WidgetHarness harness;
-};
+class StatusWidgetLayout : public WidgetHarnessTest {};
 
 TEST_F(StatusWidgetLayout, OnlyTheSmallBranchHasATapTargetAndItFollowsTheSumOfTheCounts) {
   const struct { std::int64_t waiting, unread; const char* url; } cases[] = {
