@@ -9,7 +9,6 @@
 
 #include "host/draw/cairo_drawer.hpp"
 #include "host/draw/png_writer.hpp"
-#include "host/locale_test_environment.hpp"
 #include "widget_harness.hpp"
 
 namespace zuvo {
@@ -44,12 +43,7 @@ Difference compare(cairo_surface_t* a, cairo_surface_t* b) {
   return {sum / (4.0 * width * height), farOff / (double(width) * height)};
 }
 
-class ReferenceImages : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
-  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
-  WidgetHarness harness;
-};
+class ReferenceImages : public WidgetHarnessTest {};
 
 TEST_F(ReferenceImages, SampleAndBusyInBothFamiliesAndAppearances) {
   WidgetStatus busySmall = busyStatus();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/layout/accessibility.hpp"
+#include "host/locale_test_environment.hpp"
 #include "test_resources.hpp"
 #include "host/locale/gettext_string_catalog.hpp"
 #include "host/layout/layout_tree.hpp"
@@ -76,6 +77,14 @@ class WidgetHarness {
   host::PangoTextMeasurer measurer_;
   host::GettextStringCatalog strings_;
   host::SvgAssetCatalog assets_;
+};
+
+// A test with the harness, in United States English unless it sets another locale.
+class WidgetHarnessTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
+  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
+  WidgetHarness harness;
 };
 
 // Indices of every node of `kind`, in drawing order.

@@ -165,12 +165,23 @@ void LiveWindow::place() {
   GdkMonitor* monitor = chosenMonitor(display, options_.monitor);
   if (!monitor) return;
   desktopLayer_ = std::make_unique<X11DesktopLayer>(
-      GTK_WINDOW(window_), cornerOrigin(workArea(monitor), options_.size, options_.corner, options_.margin));
+      GTK_WINDOW(window_),
+      CornerPlace{
+          .area = workArea(monitor), .size = options_.size, .corner = options_.corner, .margin = options_.margin},
+      [this] { gtk_widget_queue_draw(area_); });
 }
 
-void LiveWindow::present() { gtk_window_present(GTK_WINDOW(window_)); }
+void LiveWindow::present() {
+  if (desktopLayer_)
+    desktopLayer_->present();
+  else
+    gtk_window_present(GTK_WINDOW(window_));
+}
 
-bool LiveWindow::composited() const { return gdk_display_is_composited(gtk_widget_get_display(window_)); }
+// The toolkit follows a compositor only on Wayland; on X11 the desktop layer does.
+bool LiveWindow::composited() const {
+  return desktopLayer_ ? desktopLayer_->composited() : gdk_display_is_composited(gtk_widget_get_display(window_));
+}
 
 void LiveWindow::show(LayoutTree tree, const Appearance& appearance) {
   tree_ = std::move(tree);
@@ -246,6 +257,7 @@ void LiveWindow::mapped(GtkWidget* window, gpointer data) {
 
 void LiveWindow::released(GtkGestureClick*, int, double x, double y, gpointer data) {
   auto* self = static_cast<LiveWindow*>(data);
+  if (self->desktopLayer_) self->desktopLayer_->clicked();
   const Point point{x, y};
   if (!insideRoundedRectangle(self->options_.size, self->options_.cornerRadius, point)) return;
   if (const auto url = hitTest(self->tree_, point)) openUrlAsync(*url);
