@@ -11,6 +11,9 @@ source "$(dirname "$0")/../shell_helpers.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 
 touch "$work/picture.png" "$work/status.json"
+# The shells keep their own files (fish its configuration folder) in the work folder.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+mkdir -p "$HOME"
 # What each shell offers at the end of a line, one word a line.
 bash_offers() {
   bash -c 'source "$1"
