@@ -7,10 +7,11 @@
 set -euo pipefail
 source=$1
 build_work=$2
-source "$(dirname "$0")/../shell_helpers.sh"
-for tool in dpkg-buildpackage dh lintian appstreamcli desktop-file-validate scdoc rsvg-convert; do
+# What scripts/package.sh would install otherwise (install-deps.sh --package), so it installs nothing.
+for tool in dpkg-buildpackage dh lintian appstreamcli desktop-file-validate scdoc rsvg-convert man zsh fish; do
   command -v "$tool" > /dev/null || { echo "skipped: no $tool (scripts/install-deps.sh --package)"; exit 77; }
 done
+source "$(dirname "$0")/../shell_helpers.sh"
 trap 'rm -rf "$work" "$build_work"' EXIT
 
 bash "$source/scripts/package.sh" --work "$build_work" --dist "$work/dist" || fail "the package did not build"
