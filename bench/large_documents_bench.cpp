@@ -13,7 +13,8 @@
 #include "host/locale/gettext_string_catalog.hpp"
 #include "host/text/pango_text_measurer.hpp"
 #include "host/draw/svg_asset_catalog.hpp"
-#include "presentation/status_widget_layout.hpp"
+#include "host/kit/widget_content_layout.hpp"
+#include "widgets/status_widget.hpp"
 
 namespace {
 
@@ -62,12 +63,14 @@ struct Program {
 
 void drawDocument(benchmark::State& state, WidgetStatus (*make)(), host::WidgetFamily family) {
   Program program;
-  const StatusWidgetView view{.status = make(), .family = family, .clock = [] { return kNow; }};
+  // The content step's view holds the status; laying it out builds the status view and its rows.
+  const host::View content = StatusWidget::content({kNow, make()}, [] { return kNow; });
   std::string error;
   for (auto _ : state) {
     program.measurer.clearCache();  // every text shaped afresh, as in a new process
-    const auto tree = layoutStatusWidget(view, {.measurer = program.measurer, .strings = program.strings,
-                                                .assets = program.assets});
+    const auto tree = host::layoutWidgetContent(content, {.family = family},
+                                                {.measurer = program.measurer, .strings = program.strings,
+                                                 .assets = program.assets});
     auto image = program.drawer.renderImage(tree, 2.0, &error);
     if (!image) state.SkipWithError(error.c_str());
     benchmark::DoNotOptimize(image.get());

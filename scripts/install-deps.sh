@@ -25,7 +25,9 @@ for group in "$@"; do
   case "$group" in
     --tests) packages+=(desktop-file-utils libglib2.0-bin  # validating and launching the desktop entry
                         xvfb openbox x11-utils xdotool imagemagick  # the live widget: a headless X desktop
-                        dbus at-spi2-core python3-pyatspi python3-dbus python3-gi) ;;  # session bus, screen reader
+                        dbus at-spi2-core python3-pyatspi python3-dbus python3-gi  # session bus, screen reader
+                        mutter kwin-x11 xfwm4 xfconf xfdesktop4 pcmanfm xcompmgr wmctrl  # other desktops' managers
+                        sway) ;;                                # the README's window rules, on headless sway
     --bench) packages+=(libbenchmark-dev nlohmann-json3-dev) ;;  # Google Benchmark; nlohmann only for comparison
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;             # libFuzzer and clang's sanitizers
     --package) packages+=(dpkg-dev debhelper lintian appstream  # building and checking the package

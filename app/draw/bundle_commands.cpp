@@ -6,8 +6,8 @@
 #include "commands.hpp"
 #include "host/platform/json_writer.hpp"
 #include "host/platform/url_opener.hpp"
-#include "program_resources.hpp"
-#include "status_widget_source.hpp"
+#include "shared/program_resources.hpp"
+#include "shared/status_widget_source.hpp"
 #include "widgets/extension_identity.hpp"
 
 namespace {

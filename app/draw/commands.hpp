@@ -1,7 +1,7 @@
 #pragma once
-// The drawing commands' bodies, run by the commands that draw/draw_options.hpp declares; `exitCode`
+// The drawing commands' bodies, run by the commands that shared/draw_options.hpp declares; `exitCode`
 // receives a command's result. Commands that read the extension's declarations take the hosted bundle.
-#include "draw/draw_options.hpp"
+#include "shared/draw_options.hpp"
 #include "host/kit/widget_bundle.hpp"
 
 // The status widget's families and the controls' names, as the bundle declares them.

@@ -13,12 +13,13 @@
 #include "commands.hpp"
 #include "host/draw/cairo_drawer.hpp"
 #include "host/draw/png_writer.hpp"
+#include "host/draw/rounded_rectangle.hpp"
 #include "host/kit/control_button_view.hpp"
 #include "host/layout/layout.hpp"
 #include "host/kit/widget_canvas.hpp"
 #include "host/kit/widget_content_layout.hpp"
-#include "status_widget_rendering.hpp"
-#include "status_widget_source.hpp"
+#include "shared/status_widget_rendering.hpp"
+#include "shared/status_widget_source.hpp"
 
 namespace {
 
@@ -27,8 +28,6 @@ using host::Font;
 using host::FontWeight;
 using host::Rgba;
 using host::View;
-
-constexpr double kWidgetCornerRadius = 20;
 
 // A desk the tiles stand on, with the colours of its texts.
 struct Desk {
@@ -129,26 +128,17 @@ View GallerySheet::desk(const Desk& desk, const host::WidgetConfiguration& widge
       .background(Color::fixed(desk.backdrop));
 }
 
-void roundedRectangle(cairo_t* cr, const host::Rect& r, double radius) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, r.maxX() - radius, r.y + radius, radius, -M_PI / 2, 0);
-  cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, M_PI / 2);
-  cairo_arc(cr, r.x + radius, r.maxY() - radius, radius, M_PI / 2, M_PI);
-  cairo_arc(cr, r.x + radius, r.y + radius, radius, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
-
 void GallerySheet::drawTile(cairo_t* cr, const host::Rect& frame, const Tile& tile) {
   cairo_save(cr);
   if (tile.isWidget) {
     // A soft shadow under the widget's rounded shape, then the widget clipped to it.
     for (int spread = 4; spread >= 1; --spread) {
       host::Rect shadow{frame.x - spread, frame.y - spread + 2, frame.width + 2 * spread, frame.height + 2 * spread};
-      roundedRectangle(cr, shadow, kWidgetCornerRadius + spread);
+      host::roundedRectanglePath(cr, shadow, host::kWidgetCornerRadius + spread);
       cairo_set_source_rgba(cr, 0, 0, 0, 0.035);
       cairo_fill(cr);
     }
-    roundedRectangle(cr, frame, kWidgetCornerRadius);
+    host::roundedRectanglePath(cr, frame, host::kWidgetCornerRadius);
     cairo_clip(cr);
   }
   cairo_translate(cr, frame.x, frame.y);

@@ -18,8 +18,8 @@
 #include "host/platform/url_opener.hpp"
 #include "host/draw/cairo_drawer.hpp"
 #include "host/view/widget_family.hpp"
-#include "status_widget_rendering.hpp"
-#include "status_widget_source.hpp"
+#include "shared/status_widget_rendering.hpp"
+#include "shared/status_widget_source.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The widget host's run in zuvo-widgets-draw: the drawing commands of zuvo-widgets, serving the
-// bundle the extension's main entry handed over. The router (zuvo_widgets.cpp) has already parsed
-// the same command line with the same declarations and hands it over unchanged.
-#include "command_line.hpp"
+// bundle the extension's main entry handed over. The router (router/zuvo_widgets.cpp) has already
+// parsed the same command line with the same declarations and hands it over unchanged.
+#include "shared/command_line.hpp"
 #include "commands.hpp"
 #include "host/kit/widget_bundle.hpp"
 #include "host/locale/locale_environment.hpp"

@@ -3,6 +3,7 @@
 #include <glib.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -15,18 +16,24 @@
 #include "host/platform/clock.hpp"
 #include "host/view/widget_family.hpp"
 #include "host/kit/widget_canvas.hpp"
-#include "timeline/next_change.hpp"
+#include "timeline/status_reading.hpp"
 #include "widgets/extension_identity.hpp"
 #include "widgets/status_widget.hpp"
-#include "draw/status_widget_rendering.hpp"
-#include "draw/status_widget_source.hpp"
+#include "shared/status_widget_rendering.hpp"
+#include "shared/status_widget_source.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr const char* kProgramName = "zuvo-widgets";
-constexpr double kWidgetCornerRadius = 20;  // as the gallery draws the widget
+
+// A number as the command line reads it back: the shortest text that parses to the same value.
+std::string optionNumber(double value) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, written.ptr);
+}
 
 std::string autostartFileName(const ShowOptions& options) { return "zuvo-widgets-" + options.family + ".desktop"; }
 
@@ -63,7 +70,7 @@ int changeAutostart(const ShowOptions& options) {
     if (options.renderingMode != "full-color") command.insert(command.end(), {"--rendering-mode", options.renderingMode});
     if (!options.statusFile.empty()) command.insert(command.end(), {"--status", fs::absolute(options.statusFile).string()});
     command.insert(command.end(), {"--corner", options.corner});
-    command.insert(command.end(), {"--margin", CLI::detail::to_string(options.margin)});
+    command.insert(command.end(), {"--margin", optionNumber(options.margin)});
     if (!options.monitor.empty()) command.insert(command.end(), {"--monitor", options.monitor});
     failure = host::installAutostart(*directory, {.fileName = autostartFileName(options),
                                                   .name = "Zuvo (" + options.family + ")",
@@ -139,10 +146,11 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
                        (environment.family == host::WidgetFamily::systemSmall ? "Small" : "Medium"),
       .window = {.title = renderer.strings().format(widget.configurationDisplayName()),
                  .size = host::widgetSize(environment.family),
-                 .cornerRadius = kWidgetCornerRadius,
+                 .cornerRadius = host::kWidgetCornerRadius,
                  .corner = *host::screenCornerNamed(options.corner),
                  .margin = options.margin,
                  .monitor = options.monitor,
+                 .desktopEntryId = zuvo::kExtensionIdentifier,
                  .trace = std::getenv("ZUVO_SHOW_TRACE") != nullptr},
       .appearance = {},
       .watchedFile = {}};
@@ -151,24 +159,14 @@ int runShow(const ShowOptions& options, const host::AnyWidgetBundle& bundle) {
 
   // The provider's timeline, as every drawing goes, or the same provider over a status file the
   // host was handed.
-  const zuvo::StatusProvider provider =
+  const zuvo::StatusReading reading(
       options.statusFile.empty()
           ? configuration->provider()
-          : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile)));
-  live.watchedFile = provider.store().location();
-  auto load = [configuration, provider]() {
-    // Reload at the provider's moment, or earlier when a usage window resets before it: the rows
-    // read the clock when they are built and would show the reset window until the next reload.
-    host::LiveContent content;
-    provider.getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-      content.reloadAt = timeline.policy.reloadMoment();
-      if (timeline.entries.empty()) return;
-      const zuvo::StatusEntry& entry = timeline.entries.front();
-      content.view = configuration->content(entry);
-      const auto reset = zuvo::nextChange(entry.status, host::systemNow());
-      if (reset && (!content.reloadAt || *reset < *content.reloadAt)) content.reloadAt = reset;
-    });
-    return content;
+          : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(fs::absolute(options.statusFile))));
+  live.watchedFile = reading.watchedPath();
+  auto load = [configuration, reading]() {
+    const auto look = reading.read();
+    return host::LiveContent{.view = configuration->content(look.entry), .reloadAt = look.lookAgainAt};
   };
   auto layOut = [&renderer, environment](const host::View& view, const host::Appearance& appearance) {
     return renderer.layout(view, environment, appearance);

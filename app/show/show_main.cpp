@@ -3,11 +3,11 @@
 // declarations as zuvo-widgets and keeps the status widget live on the desktop.
 #include <CLI/CLI.hpp>
 
-#include "command_line.hpp"
+#include "shared/command_line.hpp"
 #include "host/kit/widget_bundle.hpp"
 #include "host/locale/locale_environment.hpp"
 #include "show_command.hpp"
-#include "show_options.hpp"
+#include "shared/show_options.hpp"
 #include "widgets/zuvo_mac_widgets.hpp"
 
 int host::runWidgetHost(const host::AnyWidgetBundle& bundle, int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "watch/watch_answer.hpp"
+#include "watch_answer.hpp"
 
 #include <algorithm>
 

@@ -23,12 +23,11 @@
 #include "host/locale/locale_environment.hpp"
 #include "host/platform/clock.hpp"
 #include "host/refresh/file_watch.hpp"
-#include "program_resources.hpp"
+#include "shared/program_resources.hpp"
 #include "host/refresh/reload_timer.hpp"
-#include "timeline/next_change.hpp"
-#include "timeline/status_provider.hpp"
-#include "watch/watch_answer.hpp"
-#include "watch/watch_options.hpp"
+#include "timeline/status_reading.hpp"
+#include "watch_answer.hpp"
+#include "shared/watch_options.hpp"
 
 namespace {
 
@@ -38,25 +37,19 @@ WatchFormat formatNamed(const std::string& name) {
   return WatchFormat::json;
 }
 
-// The provider's entry and when it would next be asked.
-struct Reading {
-  zuvo::StatusEntry entry;
-  host::Instant reloadAt;
-};
-
 class StatusWatch {
  public:
   StatusWatch(const WatchOptions& options, GMainLoop* loop)
       : format_(formatNamed(options.format)),
-        provider_(options.statusFile.empty()
-                      ? zuvo::StatusProvider()
-                      : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(options.statusFile))),
+        reading_(options.statusFile.empty()
+                     ? zuvo::StatusProvider()
+                     : zuvo::StatusProvider(host::systemClock(), zuvo::StatusStore::file(options.statusFile))),
         strings_(programStringCatalog()),
         loop_(loop),
         timer_([this] { refresh(); }) {
     // Where the status file will be, whether or not the container exists yet; without a data folder
     // there is nothing to watch and the timers alone run.
-    const auto file = provider_.store().location();
+    const auto file = reading_.watchedPath();
     if (file) watch_ = std::make_unique<host::FileWatch>(*file, [this] { refresh(); });
   }
 
@@ -82,29 +75,16 @@ class StatusWatch {
   }
 
   void refresh() {
-    const Reading reading = read();
-    // The rows read the clock when they are built, after the entry was dated.
-    const host::Instant now = host::systemNow();
-    auto answer = watchAnswer(format_, reading.entry, now, *strings_);
+    const auto look = reading_.read();
+    auto answer = watchAnswer(format_, look.entry, look.readAt, *strings_);
     if (answer.key != lastKey_) {
       if (!print(answer.line)) return;
       lastKey_ = std::move(answer.key);
     }
-    const auto change = zuvo::nextChange(reading.entry.status, now);
-    timer_.at(change && *change < reading.reloadAt ? *change : reading.reloadAt);
+    timer_.at(look.lookAgainAt);
   }
 
  private:
-  // A named file follows the provider's rules too: dated before the read, the empty status when
-  // it cannot be read or decoded, asked again an hour after the read.
-  Reading read() const {
-    Reading reading{};
-    provider_.getTimeline({}, [&](host::Timeline<zuvo::StatusEntry> timeline) {
-      if (!timeline.entries.empty()) reading.entry = timeline.entries.front();
-      reading.reloadAt = timeline.policy.reloadMoment();
-    });
-    return reading;
-  }
 
   // Lines go out whole and in order, but never block the loop: a reader that stops reading holds
   // back only the output (signals still end the process), and while it does, a newer answer
@@ -152,7 +132,7 @@ class StatusWatch {
   }
 
   WatchFormat format_;
-  zuvo::StatusProvider provider_;
+  zuvo::StatusReading reading_;  // a named file follows the provider's rules too
   std::unique_ptr<host::StringCatalog> strings_;
   GMainLoop* loop_;
   host::ReloadTimer timer_;

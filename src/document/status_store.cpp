@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <system_error>
 
 #include "document/status_decoder.hpp"
 #include "host/platform/container_lookup.hpp"
@@ -11,6 +10,11 @@
 namespace zuvo {
 
 namespace {
+
+// The status file in a container, when there is one.
+std::optional<std::filesystem::path> inContainer(const std::optional<std::filesystem::path>& container) {
+  return container ? std::optional(*container / StatusStore::kRelativePath) : std::nullopt;
+}
 
 // The default status file's path (none when no data directory can be named), built once per thread
 // from XDG_DATA_HOME and HOME and again only when either changes, so a request costs no path
@@ -23,8 +27,7 @@ class DefaultFileLocation {
     if (!built_ || !same(dataHome_, dataHome) || !same(home_, home)) {
       dataHome_ = remember(dataHome);
       home_ = remember(home);
-      const auto container = host::containerLocation(StatusStore::kAppGroupIdentifier);
-      file_ = container ? std::optional(*container / StatusStore::kRelativePath) : std::nullopt;
+      file_ = inContainer(host::containerLocation(StatusStore::kAppGroupIdentifier));
       built_ = true;
     }
     return file_;
@@ -58,34 +61,21 @@ StatusStore StatusStore::file(std::filesystem::path path) {
   return store;
 }
 
-std::optional<std::filesystem::path> StatusStore::location() const {
+const std::optional<std::filesystem::path>& StatusStore::path(std::optional<std::filesystem::path>& built) const {
   if (file_) return file_;
-  if (container_) {
-    const auto container = container_();
-    return container ? std::optional(*container / kRelativePath) : std::nullopt;
-  }
-  return defaultFile();
-}
-
-std::optional<std::filesystem::path> StatusStore::container() const {
-  if (container_) return container_();
-  return host::containerLocation(kAppGroupIdentifier);
+  if (!container_) return defaultFile();
+  built = inContainer(container_());
+  return built;
 }
 
 std::optional<std::filesystem::path> StatusStore::fileURL() const {
-  if (file_) return file_;
-  auto container = this->container();
-  std::error_code error;
-  if (!container || !std::filesystem::is_directory(*container, error)) return std::nullopt;
-  return *container / kRelativePath;
+  std::optional<std::filesystem::path> built;
+  return path(built);
 }
 
 std::optional<WidgetStatus> StatusStore::load() const {
-  // Without the container there is no file to open either, so the read answers both questions
-  // with one lookup fewer on every request.
-  std::optional<std::filesystem::path> named;
-  if (!file_ && container_) named = location();
-  const auto& file = file_ ? file_ : container_ ? named : defaultFile();
+  std::optional<std::filesystem::path> built;
+  const auto& file = path(built);
   if (!file) return std::nullopt;
   const auto bytes = host::readWholeRegularFile(*file, kMaxFileSize, kDecodePadding);
   if (!bytes) return std::nullopt;

@@ -1,8 +1,9 @@
 #pragma once
 // Finds the status file in the shared container of the Zuvo application group, reads it whole and
 // decodes it. Only reads: nothing is created, changed, locked or deleted, and nothing is kept
-// between calls but the file's path, which is built once and again only when the environment it is
-// built from changes (no document or open file is kept). Every failure gives none, silently.
+// between calls but the default file's path, which is built once and again only when the
+// environment it is built from changes (no document or open file is kept). Every failure gives
+// none, silently.
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -22,7 +23,7 @@ class StatusStore {
   static constexpr std::size_t kMaxFileSize = std::size_t{16} << 20;
 
   // Where the shared container is or would be, looked up afresh on every call; none when no such
-  // place can be named. Whether it exists is the store's question (fileURL), not the lookup's.
+  // place can be named. It need not exist yet: a watcher watches where the file will appear.
   using ContainerLookup = std::function<std::optional<std::filesystem::path>()>;
 
   StatusStore() = default;  // the container of kAppGroupIdentifier, located from the environment
@@ -31,18 +32,18 @@ class StatusStore {
   // read by the same rules.
   static StatusStore file(std::filesystem::path path);
 
-  // Where the status file is or would be, whether or not it or its container exists yet (what a
-  // watcher of the file watches); none when no place can be named.
-  std::optional<std::filesystem::path> location() const;
-
-  // The status file's location, whether or not the file exists; none without a container.
+  // Where the status file is or would be, whether or not it, its folders or its container exist yet
+  // (what a watcher of the file watches); none without a container, that is when no place for one
+  // can be named.
   std::optional<std::filesystem::path> fileURL() const;
   // The decoded status file, or none when it is missing, unreadable, too large, changing under the
   // read, not a regular file, or does not decode.
   std::optional<WidgetStatus> load() const;
 
  private:
-  std::optional<std::filesystem::path> container() const;
+  // The one place the file's path comes from. The default store's is kept per thread and handed out
+  // by reference, so a request copies no path; `built` holds one made from a container lookup.
+  const std::optional<std::filesystem::path>& path(std::optional<std::filesystem::path>& built) const;
 
   ContainerLookup container_;  // none: the default container
   std::optional<std::filesystem::path> file_;  // a named file, in place of any container's

@@ -33,6 +33,8 @@ class StatusProvider {
 
   // The store it reads: where the status file is, for a host that watches it.
   const StatusStore& store() const { return store_; }
+  // The clock it dates entries by, for a host that reads the time alongside its answers.
+  const host::Clock& clock() const { return clock_; }
 
  private:
   WidgetStatus storedOrEmpty() const { return store_.load().value_or(WidgetStatus::empty()); }

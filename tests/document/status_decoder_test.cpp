@@ -35,6 +35,7 @@ WidgetStatus withWindows(std::vector<AgentLimit::Window> list) {
 }
 
 struct Accepted { const char* name; std::string json; WidgetStatus expected; };
+void PrintTo(const Accepted& c, std::ostream* os) { *os << c.name; }
 
 class Decoding : public testing::TestWithParam<Accepted> {};
 
@@ -74,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 struct Rejected { const char* name; std::string json; const char* where; };  // `where`: on the direct path
+void PrintTo(const Rejected& c, std::ostream* os) { *os << c.name; }
 
 class Rejecting : public testing::TestWithParam<Rejected> {};
 
@@ -131,16 +133,9 @@ TEST(Encoding, WritesFieldsInOrderAndLeavesAbsentOnesOut) {
   EXPECT_EQ(encodeStatus(withWindows({{.name = "d", .used = 0.42, .resetsAt = Instant{794077200}}, {.name = "w"}})),
             R"({"waiting":1,"unread":2,"weekSpend":3,"limits":[{"agent":"A","windows":[)"
             R"({"name":"d","used":0.42,"resetsAt":794077200},{"name":"w","used":0}],"updatedAt":5}]})");
-}
-
-// Integers past 2^53 lose digits if they ever pass through a double; INT64_MIN happens not to.
-TEST(Encoding, IntegersKeepEveryDigit) {
-  for (std::int64_t value : {(std::int64_t{1} << 53) + 1, INT64_MAX, INT64_MIN}) {
-    const WidgetStatus status{.waiting = value, .unread = value, .weekSpend = 0};
-    const std::string text = encodeStatus(status), digits = std::to_string(value);
-    EXPECT_EQ(text, R"({"waiting":)" + digits + R"(,"unread":)" + digits + R"(,"weekSpend":0})");
-    EXPECT_EQ(decodeStatus(text).status, status) << text;
-  }
+  // Integers past 2^53 lose digits if they ever pass through a double (the bounds round-trip above).
+  EXPECT_EQ(encodeStatus({.waiting = 9007199254740993, .unread = INT64_MIN, .weekSpend = 0}),
+            R"({"waiting":9007199254740993,"unread":-9223372036854775808,"weekSpend":0})");
 }
 
 TEST(Encoding, ControlCharactersInTextRoundTrip) {

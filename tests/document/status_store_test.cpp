@@ -40,9 +40,15 @@ class Store : public testing::Test {
   fs::path file_ = container_ / "Library" / "Application Support" / "widget-status.json";
 };
 
+// fileURL() is where load() reads and a watcher watches: the place the file would be, also before
+// its folders or its container exist.
 TEST_F(Store, LocatesTheFileAndReadsEveryReplacement) {
-  EXPECT_FALSE(StatusStore([] { return std::optional<fs::path>(); }).load());
-  EXPECT_FALSE(StatusStore([this] { return std::optional<fs::path>(container_ / "missing"); }).fileURL());
+  const StatusStore noContainer([] { return std::optional<fs::path>(); });
+  EXPECT_FALSE(noContainer.fileURL());
+  EXPECT_FALSE(noContainer.load());
+  const StatusStore missingContainer([this] { return std::optional<fs::path>(container_ / "missing"); });
+  EXPECT_EQ(missingContainer.fileURL(), container_ / "missing" / StatusStore::kRelativePath);
+  EXPECT_EQ(StatusStore::file(container_ / "named.json").fileURL(), container_ / "named.json");
   EXPECT_EQ(store().fileURL(), file_);
   EXPECT_FALSE(store().load());  // its folders are missing
   write(R"({"waiting":3,"unread":5,"weekSpend":12.5,"limits":[{"agent":"S","updatedAt":1,"windows":[)"
@@ -62,10 +68,12 @@ TEST_F(Store, DefaultStoreFollowsTheDataDirectory) {
   write(R"({"waiting":7,"unread":0,"weekSpend":0})");
   ScopedVariable xdg("XDG_DATA_HOME", dataHome.string()), home("HOME", "relative");
   EXPECT_EQ(StatusStore().load(), (WidgetStatus{.waiting = 7}));
+  EXPECT_EQ(StatusStore().fileURL(), file_);
   xdg.set(container_.string());
   EXPECT_FALSE(StatusStore().load()) << "a data directory without the container";
   xdg.set(std::nullopt);
   EXPECT_FALSE(StatusStore().load()) << "no data directory at all";
+  EXPECT_FALSE(StatusStore().fileURL());
   xdg.set(dataHome.string());
   EXPECT_EQ(StatusStore().load(), (WidgetStatus{.waiting = 7}));
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace host {
 namespace {
@@ -17,18 +16,18 @@ TEST(ContainerLookup, FollowsTheXdgDataHomeRule) {
   const fs::path homeData = root / "home" / ".local" / "share";
   fs::create_directories(data / "group.x");
   fs::create_directories(homeData / "group.x");
-  std::ofstream(data / "group.file") << "not a directory";
 
   ScopedVariable home("HOME", (root / "home").string());
   const std::tuple<std::optional<std::string>, const char*, std::optional<fs::path>> cases[] = {
       {data.string(), "group.x", data / "group.x"},   {std::nullopt, "group.x", homeData / "group.x"},
       {"", "group.x", homeData / "group.x"},          {"relative/data", "group.x", homeData / "group.x"},
-      {data.string(), "group.missing", std::nullopt}, {data.string(), "group.file", std::nullopt},  // not a container
-      {data.string(), "../data", std::nullopt},
+      {data.string(), "group.missing", data / "group.missing"},  // not created yet: still the place
+      {data.string(), "../data", std::nullopt},       {data.string(), "..", std::nullopt},
+      {data.string(), "", std::nullopt},
   };
   for (const auto& [xdgValue, group, expected] : cases) {
     ScopedVariable xdg("XDG_DATA_HOME", xdgValue);
-    EXPECT_EQ(containerURL(group), expected) << xdgValue.value_or("(unset)") << " " << group;
+    EXPECT_EQ(containerLocation(group), expected) << xdgValue.value_or("(unset)") << " " << group;
   }
 }
 

@@ -54,16 +54,16 @@ TEST(RefreshLoop, FoldersCreatedAfterStartAreFollowedDownAndBackUp) {
   EXPECT_GT(calls, before + 1);
 }
 
-TEST(RefreshLoop, TimerFiresOnceAtTheLatestScheduleAndNotWhenCancelled) {
+TEST(RefreshLoop, TimerFiresOnceAtTheLatestScheduleAndNotWhenCancelledOrDestroyed) {
   int calls = 0;
   ReloadTimer timer([&] { ++calls; });
   EXPECT_FALSE(timer.scheduled());
-  timer.at(systemNow() + 10.0);
-  timer.at(systemNow() + 0.15);  // replaces the first
+  timer.at(systemNow() + 0.05);
+  timer.at(systemNow() + 0.3);  // replaces the first: the earlier moment must not fire
   EXPECT_TRUE(timer.scheduled());
-  runFor(20);
+  runFor(150);
   EXPECT_EQ(calls, 0);
-  runFor(250);
+  runFor(350);
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(timer.scheduled());
 
@@ -74,6 +74,14 @@ TEST(RefreshLoop, TimerFiresOnceAtTheLatestScheduleAndNotWhenCancelled) {
 
   timer.at(systemNow() + 0.03);
   timer.cancel();
+  runFor(80);
+  EXPECT_EQ(calls, 2);
+
+  {  // destroyed while scheduled, twice over: no timeout may reach it afterwards
+    ReloadTimer gone([&] { ++calls; });
+    gone.at(systemNow() + 0.03);
+    gone.at(systemNow() + 0.04);
+  }
   runFor(80);
   EXPECT_EQ(calls, 2);
 }

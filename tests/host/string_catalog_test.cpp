@@ -19,20 +19,6 @@ using A = std::vector<FormatArgument>;
 std::filesystem::path localeDirectory() { return builtResourceDirectory().value_or("") / "locale"; }
 GettextStringCatalog zuvoCatalog() { return GettextStringCatalog(localeDirectory(), "zuvo-widgets"); }
 
-// de_DE is usually not generated here (see `locale -a`); the catalog must not care.
-TEST(GettextStringCatalog, GermanCatalogTranslatesWithoutAGeneratedSystemLocale) {
-  ASSERT_TRUE(std::filesystem::exists(localeDirectory() / "de/LC_MESSAGES/zuvo-widgets.mo")) << localeDirectory();
-  ScopedLocaleEnvironment environment(LocaleVariables{{"LANG", "de_DE.UTF-8"}});
-  const std::pair<LocalizedKey, const char*> german[] = {
-      {{"waiting on you", {}}, "f\u00FCr dich offen"},
-      {{"%@ %lld%%", A{"weekly", std::int64_t{60}}}, "weekly 60\u00A0%"},
-      {{"%@ usage not known yet", A{"Claude"}}, "Nutzung von Claude noch unbekannt"},
-      {{"%@ %@ %lld percent used", A{"Claude", "weekly", std::int64_t{-10}}}, "Claude, weekly: -10 Prozent genutzt"},
-  };
-  GettextStringCatalog catalog = zuvoCatalog();
-  for (const auto& [key, text] : german) EXPECT_EQ(catalog.format(key), text) << key.key;
-}
-
 TEST(GettextStringCatalog, FollowsTheMessagesEnvironmentAtEveryFormat) {
   const std::pair<LocaleVariables, bool> cases[] = {
       {{}, false},

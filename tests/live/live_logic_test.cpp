@@ -1,6 +1,6 @@
 // The live host's decisions that need no display: stand-ins for accessibility elements, the
-// widget's clickable shape, corner placement and backend choice, the appearance fallback chain and
-// the portal's reply, and autostart entries.
+// widget's clickable shape, corner placement, the window type per window manager and backend
+// choice, the appearance fallback chain and the portal's reply, and autostart entries.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +12,7 @@
 #include "host/live/autostart.hpp"
 #include "host/live/placement.hpp"
 #include "host/live/stand_ins.hpp"
+#include "host/live/x11_desktop_layer.hpp"
 #include "test_files.hpp"
 
 namespace host {
@@ -59,9 +60,34 @@ TEST(LivePlacement, CornersKeepTheMarginFromBothEdgesOfTheWorkArea) {
   EXPECT_EQ(cornerOrigin(area, size, ScreenCorner::bottomRight, 10), (Point{1100 - 10 - 364, 730 - 10 - 170}));
   // Larger than the area: kept on it from the top-left.
   EXPECT_EQ(cornerOrigin({0, 0, 300, 100}, size, ScreenCorner::bottomRight, 24), (Point{0, 0}));
+  // Widgets sharing a corner stand in a row along the edge, away from the corner, a margin apart.
+  const double earlier[] = {364, 170};
+  EXPECT_EQ(cornerRowOrigin(area, {170, 170}, ScreenCorner::topRight, 24, earlier),
+            (Point{1100 - 24 - 170 - (364 + 24) - (170 + 24), 54}));
+  EXPECT_EQ(cornerRowOrigin(area, size, ScreenCorner::bottomLeft, 24, {earlier, 1}),
+            (Point{124 + 364 + 24, 730 - 24 - 170}));
+  EXPECT_EQ(cornerRowOrigin(area, size, ScreenCorner::bottomLeft, 24, {}),
+            cornerOrigin(area, size, ScreenCorner::bottomLeft, 24));
   for (const char* text : {"top-left", "top-right", "bottom-left", "bottom-right"})
     EXPECT_EQ(name(*screenCornerNamed(text)), text);
   EXPECT_FALSE(screenCornerNamed("top"));
+}
+
+TEST(LivePlacement, MonitorByConnectorPrimaryOrIndex) {
+  const std::vector<std::string> xwayland{"XWAYLAND0", "XWAYLAND1", ""};  // the last has no connector name
+  const std::vector<std::string> none;
+  const struct { const std::vector<std::string>& connectors; std::size_t primary; const char* request;
+                 std::optional<std::size_t> chosen; } cases[] = {
+      {xwayland, 1, "", 1}, {xwayland, 1, "primary", 1}, {xwayland, 1, "XWAYLAND0", 0}, {xwayland, 0, "2", 2},
+      {xwayland, 1, "0", 0}, {xwayland, 7, "", 2},  // a primary past the end: the last
+      {xwayland, 0, "HDMI-1", std::nullopt}, {xwayland, 0, "3", std::nullopt}, {xwayland, 0, "-1", std::nullopt},
+      {xwayland, 0, "1 ", std::nullopt}, {xwayland, 0, "xwayland0", std::nullopt},
+      {xwayland, 0, "99999999999999999999999", std::nullopt}, {none, 0, "", std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(chooseMonitor(c.connectors, c.primary, c.request), c.chosen) << c.request;
+  // The message names every monitor by index and name, on one line whatever the names hold.
+  EXPECT_EQ(noSuchMonitor("HDMI-1\n", xwayland, 1),
+            "no monitor \"HDMI-1?\" (there are 0 XWAYLAND0, 1 XWAYLAND1 (primary), 2)");
+  EXPECT_EQ(noSuchMonitor("0", none, 0), "no monitor \"0\" (there are none)");
 }
 
 TEST(LivePlacement, BackendAndPlacementByDisplay) {
@@ -74,6 +100,13 @@ TEST(LivePlacement, BackendAndPlacementByDisplay) {
   EXPECT_EQ(placementFor(true, true), Placement::x11DesktopLayer);
   EXPECT_EQ(placementFor(false, true), Placement::layerShell);
   EXPECT_EQ(placementFor(false, false), Placement::plainWindow);
+}
+
+TEST(LivePlacement, TheWindowTypeThatKeepsTheWidgetVisibleWhenTheDesktopIsShown) {
+  const struct { const char* manager; DesktopLayerStyle style; } cases[] = {
+      {"Mutter", {"DOCK"}}, {"GNOME Shell", {"DOCK"}}, {"KWin", {"DOCK", true}}, {"Openbox", {"SPLASH"}},
+      {"Xfwm4", {"NORMAL"}}, {"", {"NORMAL"}}, {"i3", {"NORMAL"}}};
+  for (const auto& c : cases) EXPECT_EQ(desktopLayerStyle(c.manager), c.style) << c.manager;
 }
 
 TEST(LiveAppearance, ThePortalDecidesThenGtkThemeThenTheToolkitSettings) {

@@ -1,6 +1,7 @@
-"""A headless desktop for the live widget's tests: Xvfb, openbox, a stub xdg-open that records
-what it is asked to open, and the widget program under test. Every process started here is
-stopped by its pid when the session closes. Waits are for conditions, each with a deadline."""
+"""A headless desktop for the live widget's tests: Xvfb, a window manager (openbox, another, or
+one started later), a stub xdg-open that records what it is asked to open, and the widget program
+under test. Every process started here is stopped by its pid when the session closes. Waits are
+for conditions, each with a deadline."""
 import json
 import os
 import select
@@ -107,8 +108,17 @@ def pixel_difference(actual, expected):
     return sum(far[i] or far[i + 1] or far[i + 2] for i in range(0, len(far), 3))
 
 
+# The window managers the tests run under, as their desktops start them on X11.
+MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "mutter": ["mutter", "--x11", "--replace", "--sm-disable"],
+    "kwin": ["kwin_x11", "--replace"],
+    "xfwm4": ["xfwm4", "--replace"],
+}
+
+
 class Desktop:
-    def __init__(self, show, router, width=1280, height=800):
+    def __init__(self, show, router, width=1280, height=800, manager="openbox"):
         self.show, self.router = show, router
         self.processes = []
         self.tmp = tempfile.TemporaryDirectory(prefix="zuvo-live-")
@@ -127,12 +137,12 @@ class Desktop:
         for variable in ("GTK_THEME", "WAYLAND_DISPLAY", "GDK_BACKEND", "GDK_SCALE", "GSK_RENDERER"):
             self.env.pop(variable, None)
         try:
-            self._start_x(width, height)
+            self._start_x(width, height, manager)
         except BaseException:
             self.close()
             raise
 
-    def _start_x(self, width, height):
+    def _start_x(self, width, height, manager):
         read_end, write_end = os.pipe()
         xvfb_log = os.path.join(self.dir, "xvfb.log")
         with open(xvfb_log, "w") as log:
@@ -162,17 +172,53 @@ class Desktop:
                     raise AssertionError(f"Xvfb exited with {xvfb.returncode}: {log.read()[-2000:]}")
             return self.run(["xprop", "-root", "-notype", "_NET_NONE"], check=False).returncode == 0
         wait_until(serving, 10, "the X server", interval=0.05)
-        log_path = os.path.join(self.dir, "openbox.log")
+        if manager:
+            self.start_manager(manager)
+
+    def start_manager(self, name):
+        """Starts a window manager of MANAGERS and waits until it manages the screen."""
+        # KWin has the session bus start helpers that need the display (and fail in a loop without).
+        # Only for it: the accessibility bus, once started with the display, announces itself there
+        # to programs that have no session bus.
+        if name == "kwin" and "DBUS_SESSION_BUS_ADDRESS" in self.env:
+            self.run(["dbus-update-activation-environment", "DISPLAY=" + self.env["DISPLAY"]], check=False)
+        log_path = os.path.join(self.dir, f"{name}.log")
         with open(log_path, "w") as log:
-            openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=log, stderr=log)
-        self.processes.append(openbox)
+            process = self.spawn(MANAGERS[name], stdout=log, stderr=log)
 
         def managing():
-            if openbox.poll() is not None:
+            if process.poll() is not None:
                 with open(log_path) as log:
-                    raise AssertionError(f"openbox exited with {openbox.returncode}: {log.read()}")
+                    raise AssertionError(f"{name} exited with {process.returncode}: {log.read()[-2000:]}")
             return "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout
-        wait_until(managing, 10, "the window manager", interval=0.05)
+        wait_until(managing, 20, f"the window manager {name}", interval=0.05)
+        return process
+
+    def focus(self):
+        return self.run(["xdotool", "getwindowfocus"], check=False).stdout.strip()
+
+    def stacking(self, *windows):
+        """The windows from the bottom up, as the server stacks their frames."""
+        def frame(window):
+            while True:
+                info = self.run(["xwininfo", "-id", window, "-tree"]).stdout
+                parent, root = (info.split(f"{key} window id: ")[1].split()[0] for key in ("Parent", "Root"))
+                if parent == root:
+                    return int(window, 0)
+                window = parent
+        frames = {frame(w): w for w in windows}
+        listing = self.run(["xwininfo", "-root", "-children"]).stdout.splitlines()
+        children = [int(line.split()[0], 16) for line in listing if line.strip().startswith("0x")]
+        return [frames[c] for c in reversed(children) if c in frames]  # xwininfo lists the top first
+
+    def client(self, window_class, timeout=15):
+        """The managed window of a class, once the window manager lists it."""
+        def listed():
+            out = self.run(["xprop", "-root", "_NET_CLIENT_LIST"], check=False).stdout
+            for window in out.split("#", 1)[1].replace(",", " ").split() if "#" in out else []:
+                if f'"{window_class}"' in self.run(["xprop", "-id", window, "WM_CLASS"], check=False).stdout:
+                    return window
+        return wait_until(listed, timeout, f"a window of {window_class}")
 
     def run(self, argv, check=True, env=None, **kwargs):
         kwargs.setdefault("text", True)

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/locale_test_environment.hpp"
 #include "presentation/palette.hpp"
 #include "presentation/usage_bar.hpp"
 #include "widget_harness.hpp"
@@ -47,12 +46,7 @@ std::vector<RowCase> rowCases() {
   };
 }
 
-class AgentLimitRows : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
-  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
-  WidgetHarness harness;
-};
+class AgentLimitRows : public WidgetHarnessTest {};
 
 TEST_F(AgentLimitRows, ShowThePeakWindowWithItsBarInEveryFamilyAppearanceAndMode) {
   for (const auto& c : rowCases())

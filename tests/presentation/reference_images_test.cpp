@@ -9,7 +9,6 @@
 
 #include "host/draw/cairo_drawer.hpp"
 #include "host/draw/png_writer.hpp"
-#include "host/locale_test_environment.hpp"
 #include "widget_harness.hpp"
 
 namespace zuvo {
@@ -18,7 +17,7 @@ namespace {
 using host::Appearance, host::WidgetFamily;
 using namespace zuvo::testing;
 
-const std::filesystem::path kReferenceDir = std::filesystem::path(__FILE__).parent_path() / "reference";
+const std::filesystem::path kReferenceDir = std::filesystem::path(ZUVO_TESTS_SOURCE_DIR) / "presentation" / "reference";
 
 struct Difference {
   double meanPerChannel = 0;  // of 255
@@ -44,12 +43,7 @@ Difference compare(cairo_surface_t* a, cairo_surface_t* b) {
   return {sum / (4.0 * width * height), farOff / (double(width) * height)};
 }
 
-class ReferenceImages : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
-  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
-  WidgetHarness harness;
-};
+class ReferenceImages : public WidgetHarnessTest {};
 
 TEST_F(ReferenceImages, SampleAndBusyInBothFamiliesAndAppearances) {
   WidgetStatus busySmall = busyStatus();

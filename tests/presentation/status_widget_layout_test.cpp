@@ -7,10 +7,8 @@
 
 #include "host/layout/hit_test.hpp"
 #include "host/locale/key_formatter.hpp"
-#include "host/locale_test_environment.hpp"
 #include "presentation/texts/figures.hpp"
 #include "presentation/palette.hpp"
-#include "presentation/small_status_layout.hpp"
 #include "widget_harness.hpp"
 
 namespace zuvo {
@@ -23,12 +21,7 @@ constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
 constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 const Appearance kAppearances[] = {Appearance::light(), Appearance::dark()};
 
-class StatusWidgetLayout : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
-  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
-  WidgetHarness harness;
-};
+class StatusWidgetLayout : public WidgetHarnessTest {};
 
 TEST_F(StatusWidgetLayout, OnlyTheSmallBranchHasATapTargetAndItFollowsTheSumOfTheCounts) {
   const struct { std::int64_t waiting, unread; const char* url; } cases[] = {
@@ -38,7 +31,6 @@ TEST_F(StatusWidgetLayout, OnlyTheSmallBranchHasATapTargetAndItFollowsTheSumOfTh
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.waiting << " + " << c.unread);
     const WidgetStatus status{.waiting = c.waiting, .unread = c.unread};
-    EXPECT_EQ(tapTarget(status).string(), c.url);
     for (auto family : {WidgetFamily::systemSmall, WidgetFamily::systemLarge}) {
       const auto tree = harness.lay(viewOf(status, family));
       ASSERT_TRUE(tree.widgetURL);
@@ -47,9 +39,6 @@ TEST_F(StatusWidgetLayout, OnlyTheSmallBranchHasATapTargetAndItFollowsTheSumOfTh
     }
     EXPECT_FALSE(harness.lay(viewOf(status, WidgetFamily::systemMedium)).widgetURL);
   }
-  // Counts stand as given: 2 waiting with -5 unread still shows 2 waiting.
-  const auto tree = harness.lay(viewOf({.waiting = 2, .unread = -5}, WidgetFamily::systemSmall));
-  EXPECT_TRUE(textNode(tree, "2") && textNode(tree, "waiting on you"));
 }
 
 TEST_F(StatusWidgetLayout, AttentionCountsShowOneRowInBothFamiliesAndAppearances) {
@@ -60,6 +49,7 @@ TEST_F(StatusWidgetLayout, AttentionCountsShowOneRowInBothFamiliesAndAppearances
   } cases[] = {
       {1, 0, "1", "waiting on you", &Palette::attention}, {0, 7, "7", "new in Inbox", &Palette::accent},
       {4, 9, "4", "waiting on you", &Palette::attention}, {-1, -3, nullptr, "Nothing waiting", &Palette::accent},
+      {2, -5, "2", "waiting on you", &Palette::attention},  // counts stand as given, whatever the other
   };
   for (const auto& c : cases)
     for (auto family : {WidgetFamily::systemSmall, WidgetFamily::systemMedium})
@@ -118,10 +108,8 @@ TEST_F(StatusWidgetLayout, SmallBottomRegionIsTheAgentRowsOrElseThePrivacyAndSpe
 // The right column: figures at its trailing edge on one line, caption under them, the agent rows at
 // its foot; the buttons open their links whatever the counts.
 TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrailingEdge) {
-  WidgetStatus wide = busyStatus();
-  wide.weekSpend = 1e15;
   const struct { WidgetStatus status; const char* privacy; std::size_t rows; } cases[] = {
-      {WidgetStatus::empty(), "\u2014", 0}, {busyStatus(), "93%", 3}, {wide, "93%", 3}};
+      {WidgetStatus::empty(), "\u2014", 0}, {busyStatus(), "93%", 3}};
   for (const auto& c : cases)
     for (const auto& appearance : kAppearances) {
       const auto tree = harness.lay(viewOf(c.status, WidgetFamily::systemMedium), appearance);
@@ -140,17 +128,13 @@ TEST_F(StatusWidgetLayout, MediumRightColumnIsExactly136WideWithFiguresAtItsTrai
       ASSERT_TRUE(caption && textNode(tree, "Spent on AI"));
       EXPECT_GT(caption->frame.y, textNode(tree, "Spent on AI")->frame.maxY());
       for (const auto* value : {textNode(tree, c.privacy), textNode(tree, spendFigure(c.status.weekSpend))}) {
-        ASSERT_TRUE(value);
-        const double scale = value->as<host::TextRun>()->font.size / 12;  // wide figures shrink
-        ASSERT_TRUE(isRun(value, Font::system(12 * scale, FontWeight::semibold, FontDesign::rounded),
+        ASSERT_TRUE(isRun(value, Font::system(12, FontWeight::semibold, FontDesign::rounded),
                           Palette::primaryText().resolve(appearance)));
-        EXPECT_TRUE(scale == 1 || (c.status.weekSpend == 1e15 && scale == kFigureMinimumScale)) << scale;
+        EXPECT_FALSE(value->as<host::TextRun>()->truncated);
         EXPECT_NEAR(value->frame.maxX(), columnFrame.maxX(), 0.01);
         EXPECT_EQ(value->as<host::TextRun>()->lineCount, 1);
         EXPECT_TRUE(value->as<host::TextRun>()->tabularDigits);
       }
-      EXPECT_EQ(textNode(tree, spendFigure(c.status.weekSpend))->as<host::TextRun>()->truncated,
-                c.status.weekSpend == 1e15);
       const auto rows = nodesOf(tree, LayoutKind::identity);
       ASSERT_EQ(rows.size(), c.rows);
       if (!rows.empty()) {
@@ -259,6 +243,7 @@ TEST_F(StatusWidgetLayout, GermanCatalogGivesTheCaptions) {
   const auto medium = harness.lay(viewOf(busyStatus(), WidgetFamily::systemMedium));
   for (const char* text : {"für dich offen", "Letzte 7 Tage", "weekly 86\u00a0%"}) EXPECT_TRUE(textNode(medium, text)) << text;
   EXPECT_EQ(elementsLabelled(medium, "Claude, weekly: 86 Prozent genutzt"), 1);
+  EXPECT_EQ(elementsLabelled(medium, "Nutzung von Gemini noch unbekannt"), 1);
   WidgetStatus many = busyStatus();
   many.limits->resize(12, agent("Gemini", {}));
   const auto crowded = harness.lay(viewOf(many, WidgetFamily::systemMedium));

@@ -1,6 +1,7 @@
 #pragma once
-// Lays the status widget out as the program does (Pango, the compiled catalogs, the SVG assets)
-// with a fixed clock, and finds what a laid-out tree shows.
+// Lays the status widget out as the program does (the content step, the host's content layout,
+// Pango, the compiled catalogs, the SVG assets) with a fixed clock, and finds what a laid-out tree
+// shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,13 +10,16 @@
 #include <vector>
 
 #include "host/layout/accessibility.hpp"
+#include "host/locale_test_environment.hpp"
 #include "test_resources.hpp"
 #include "host/locale/gettext_string_catalog.hpp"
 #include "host/layout/layout_tree.hpp"
 #include "host/text/pango_text_measurer.hpp"
 #include "host/platform/resource_directory.hpp"
 #include "host/draw/svg_asset_catalog.hpp"
-#include "presentation/status_widget_layout.hpp"
+#include "host/kit/widget_content_layout.hpp"
+#include "presentation/status_widget_view.hpp"
+#include "widgets/status_widget.hpp"
 
 namespace zuvo::testing {
 
@@ -55,11 +59,15 @@ class WidgetHarness {
         assets_(resources_) {}
 
   host::LayoutTree lay(const StatusWidgetView& view, const host::Appearance& appearance = host::Appearance::light()) const {
-    return layoutStatusWidget(view, {.measurer = measurer_, .strings = strings_, .assets = assets_, .appearance = appearance});
+    return lay(view, strings_, appearance);
   }
-  // With another string catalog in place of the compiled ones.
-  host::LayoutTree lay(const StatusWidgetView& view, const host::StringCatalog& strings) const {
-    return layoutStatusWidget(view, {.measurer = measurer_, .strings = strings, .assets = assets_});
+  // With another string catalog in place of the compiled ones. The view's status goes through the
+  // widget's content step, drawn in the view's family and rendering mode.
+  host::LayoutTree lay(const StatusWidgetView& view, const host::StringCatalog& strings,
+                       const host::Appearance& appearance = host::Appearance::light()) const {
+    return host::layoutWidgetContent(StatusWidget::content({kNow, view.status}, view.clock),
+                                     {.family = view.family, .renderingMode = view.renderingMode},
+                                     {.measurer = measurer_, .strings = strings, .assets = assets_, .appearance = appearance});
   }
   const host::SvgAssetCatalog& assets() const { return assets_; }
   bool hasResources() const { return resources_.has_value(); }
@@ -69,6 +77,14 @@ class WidgetHarness {
   host::PangoTextMeasurer measurer_;
   host::GettextStringCatalog strings_;
   host::SvgAssetCatalog assets_;
+};
+
+// A test with the harness, in United States English unless it sets another locale.
+class WidgetHarnessTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(harness.hasResources()); }
+  host::ScopedLocaleEnvironment locale{host::LocaleVariables{{"LANG", "en_US.UTF-8"}}};
+  WidgetHarness harness;
 };
 
 // Indices of every node of `kind`, in drawing order.

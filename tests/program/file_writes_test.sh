@@ -22,13 +22,19 @@ expect_failure() {
   [ "$before" = "$after" ] || fail "$command -o $dir/$output changed the folder: $after"
 }
 
-# Success: whole files, any letter case of the extension, nothing else left in the folder.
+# Success: whole files, any letter case of the extension, nothing else left in the folder. A
+# symbolic link at the target is replaced by the picture; the file it pointed to stays as it was.
 mkdir "$work/good"
+echo old > "$work/good/real.png"
+ln -s real.png "$work/good/link.png"
+exits 0 "$program" render --sample -o "$work/good/link.png"
+[ ! -L "$work/good/link.png" ] && is_png "$work/good/link.png" || fail "link.png is not the picture: $(ls -l "$work/good")"
+[ "$(cat "$work/good/real.png")" = old ] || fail "real.png was changed through the link"
 "$program" render --sample -o "$work/good/w.PNG"
 "$program" render --sample -o "$work/good/w.Svg"
 "$program" render --sample -o "$work/good/w.pdf"
 "$program" gallery --sample --scale 0.5 -o "$work/good/g.PNG"
-[ "$(ls -A "$work/good" | tr '\n' ' ')" = "g.PNG w.PNG w.Svg w.pdf " ] || fail "left behind: $(ls -A "$work/good")"
+[ "$(ls -A "$work/good" | tr '\n' ' ')" = "g.PNG link.png real.png w.PNG w.Svg w.pdf " ] || fail "left behind: $(ls -A "$work/good")"
 [ "$(head -c 4 "$work/good/w.pdf")" = "%PDF" ] && tail -c 7 "$work/good/w.pdf" | grep -q '%%EOF' || fail "w.pdf is not whole"
 grep -q '</svg>' "$work/good/w.Svg" || fail "w.Svg is not whole"
 exits 2 "$program" gallery --sample -o "$work/good/g.jpg" 2> /dev/null

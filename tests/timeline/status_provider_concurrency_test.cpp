@@ -41,7 +41,6 @@ TEST(StatusProviderConcurrency, ManyThreadsGetTheStoredStatus) {
     });
   for (auto& thread : threads) thread.join();
   EXPECT_EQ(good, kThreads * kRounds * 2);
-  fs::remove_all(container);
 }
 
 }  // namespace

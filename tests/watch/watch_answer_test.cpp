@@ -27,6 +27,10 @@ TEST(WatchAnswer, WaybarClassesAndPercentageFollowTheShownWindows) {
             R"({"text":"3 new in Inbox","tooltip":"3 new in Inbox\nKept private —\nSpent on AI $0.00\nLast 7 days\n)"
             R"(A: day 150%\nB: week 79%","class":["inbox","limit"],"percentage":100})");
   EXPECT_EQ(watchAnswer(WatchFormat::text, {now, status}, now, kStrings).line, "3 new in Inbox");
+  // 80 % exactly is the limit: the widget's bar turns to the attention colour there.
+  status.limits = {agent("B", {{"week", 0.8, {}}})};
+  const auto atLimit = watchAnswer(WatchFormat::waybar, {now, status}, now, kStrings).line;
+  EXPECT_NE(atLimit.find(R"("class":["inbox","limit"],"percentage":80})"), std::string::npos) << atLimit;
 
   // Agents without a shown window give no percentage.
   status.limits = {agent("A", {})};

@@ -8,6 +8,7 @@
 #include <cairo-svg.h>
 
 #include "host/draw/png_writer.hpp"
+#include "host/draw/rounded_rectangle.hpp"
 #include "host/platform/whole_file_write.hpp"
 
 namespace host {
@@ -22,13 +23,7 @@ void setColor(cairo_t* cr, const Rgba& color) {
 
 // A rectangle whose shorter side ends in half circles.
 void capsulePath(cairo_t* cr, double x, double y, double width, double height) {
-  const double r = std::min(width, height) / 2;
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + width - r, y + r, r, -M_PI / 2, 0);
-  cairo_arc(cr, x + width - r, y + height - r, r, 0, M_PI / 2);
-  cairo_arc(cr, x + r, y + height - r, r, M_PI / 2, M_PI);
-  cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
+  roundedRectanglePath(cr, Rect{x, y, width, height}, std::min(width, height) / 2);
 }
 
 void drawCapsule(cairo_t* cr, const Rect& f, const CapsuleShape& shape) {

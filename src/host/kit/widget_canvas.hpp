@@ -1,6 +1,6 @@
 #pragma once
-// The widget canvas of our host: the fixed size of each family, the content margins and the
-// container background that fills the whole widget behind the content.
+// The widget canvas of our host: the fixed size of each family, its rounded shape, the content
+// margins and the container background that fills the whole widget behind the content.
 #include "host/view/color.hpp"
 #include "host/view/geometry.hpp"
 #include "host/layout/layout.hpp"
@@ -12,6 +12,10 @@ namespace host {
 
 // Small 170x170, medium 364x170, large 364x382 points.
 Size widgetSize(WidgetFamily family);
+
+// The widget's shape: its rectangle with corners rounded by this radius, in every family. Whoever
+// shows the widget (a window, a gallery tile) clips to it.
+inline constexpr double kWidgetCornerRadius = 20;
 
 // The host insets the content by this much on every edge.
 inline constexpr double kWidgetContentMargin = 16;

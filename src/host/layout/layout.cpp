@@ -1,8 +1,6 @@
 #include "host/layout/layout.hpp"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -10,9 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "host/layout/axis.hpp"
 #include "host/layout/fitting_rows.hpp"
+#include "host/layout/size_cache.hpp"
 #include "host/layout/small_buffer.hpp"
 #include "host/layout/stack_space.hpp"
+#include "host/layout/text_fitting.hpp"
 
 namespace host {
 namespace {
@@ -20,8 +21,6 @@ namespace {
 constexpr double kLabelGap = 4;            // between a label's symbol and its title
 constexpr double kUnspecifiedLength = 10;  // a shape or reader proposed nothing on an axis
 constexpr double kMaxVisibleLength = 32767;  // no drawing surface is larger, in points at scale 1
-
-enum class Axis : std::uint8_t { none, horizontal, vertical };
 
 // What modifiers hand down to the texts, labels and symbols inside them; nearest setting wins.
 struct Environment {
@@ -32,50 +31,10 @@ struct Environment {
   double minimumScaleFactor = 1;
 };
 
-enum class ItemKind : std::uint8_t {
-  empty, vstack, hstack, zstack, label, spacer, text, symbol, image, rectangle, capsule, geometryReader,
-  fixedFrame, flexibleFrame, padding, background, link, widgetURL, accessibility, identity, fittingVStack,
-  hidden,
-};
-
-// A proposal-to-size memo. Every item is sized for a handful of proposals per pass (its minimum,
-// maximum and final proposals), so a few slots, reused round-robin, keep layout linear in the tree.
-struct SizeCache {
-  static constexpr std::size_t kSlots = 6;
-  // A proposal as two bit patterns, an unspecified axis as a pattern no length has, so a lookup is
-  // two integer compares per slot.
-  struct Key {
-    std::uint64_t width = 0, height = 0;
-    friend bool operator==(const Key&, const Key&) = default;
-  };
-  static constexpr std::uint64_t kUnspecified = 0x7FF8'DEAD'0000'0001;
-  static std::uint64_t bits(std::optional<double> length) {
-    return length ? std::bit_cast<std::uint64_t>(*length + 0.0) : kUnspecified;  // + 0.0: -0 is 0
-  }
-  static Key key(const ProposedSize& p) { return {bits(p.width), bits(p.height)}; }
-
-  std::array<Key, kSlots> keys{};
-  std::array<Size, kSlots> sizes{};
-  std::uint8_t count = 0;
-  std::uint8_t next = 0;
-
-  const Size* find(Key k) const {
-    for (std::size_t i = 0; i < count; ++i)
-      if (keys[i] == k) return &sizes[i];
-    return nullptr;
-  }
-  void store(Key k, Size s) {
-    keys[next] = k;
-    sizes[next] = s;
-    next = static_cast<std::uint8_t>((next + 1) % kSlots);
-    if (count < kSlots) ++count;
-  }
-};
-
 // A view node with its environment applied, groups spliced and environment nodes gone: what the
 // sizing and placing steps work on. Items live in one vector and refer to their children by range.
 struct Item {
-  ItemKind kind = ItemKind::empty;
+  NodeKind kind = NodeKind::empty;  // the node's, or text and symbol for a label's two parts
   Axis spacerAxis = Axis::none;  // spacers: the axis of the stack they sit in
   const Node* node = nullptr;    // the view node, for its options
   std::uint32_t childBegin = 0;  // range in Engine::children_
@@ -99,51 +58,11 @@ struct Item {
   std::uint32_t arrangedLengths = 0;  // offset in Engine::lengths_
 };
 
-// One distinct text (after lookup) in one style, with what it measured at each width asked.
-struct TextEntry {
-  std::string text;
-  TextStyle style;
-  std::optional<int> lineLimit;
-  double minimumScale = 1;
-  std::vector<std::pair<double, TextMeasurement>> measured;
-};
-
 // A fitting stack's rows and overflow views, resolved as sizing first reaches them.
 struct FittingEntry {
   std::vector<std::uint32_t> rows;                                  // items of rows 0, 1, ...
   std::vector<std::pair<std::size_t, std::uint32_t>> overflows;     // by the number left out
 };
-
-double along(Axis axis, Size s) { return axis == Axis::vertical ? s.height : s.width; }
-double across(Axis axis, Size s) { return axis == Axis::vertical ? s.width : s.height; }
-std::optional<double> along(Axis axis, const ProposedSize& p) { return axis == Axis::vertical ? p.height : p.width; }
-std::optional<double> across(Axis axis, const ProposedSize& p) { return axis == Axis::vertical ? p.width : p.height; }
-ProposedSize proposal(Axis axis, std::optional<double> alongLength, std::optional<double> acrossLength) {
-  return axis == Axis::vertical ? ProposedSize(acrossLength, alongLength) : ProposedSize(alongLength, acrossLength);
-}
-
-struct AxisBounds {
-  std::optional<double> min, ideal, max;
-};
-
-std::optional<double> clampedProposal(std::optional<double> p, const AxisBounds& b) {
-  if (!p) p = b.ideal;
-  if (p && b.min && *p < *b.min) p = b.min;
-  if (p && b.max && *p > *b.max) p = b.max;
-  return p;
-}
-
-double flexibleLength(std::optional<double> p, const AxisBounds& b, double child) {
-  if (!b.min && !b.max) return p ? child : b.ideal.value_or(child);
-  double offered = p ? *p : b.ideal.value_or(child);
-  double length = child;
-  if (b.min) length = std::max(*b.min, std::min(length, offered));
-  if (b.max) length = std::min(*b.max, std::max(length, offered));
-  return length;
-}
-
-AxisBounds widthBounds(const FlexibleFrame& f) { return {f.minWidth, f.idealWidth, f.maxWidth}; }
-AxisBounds heightBounds(const FlexibleFrame& f) { return {f.minHeight, f.idealHeight, f.maxHeight}; }
 
 Point aligned(Point origin, Size room, Size child, Alignment alignment) {
   return {origin.x + (room.width - child.width) * fraction(alignment.horizontal),
@@ -156,7 +75,7 @@ struct Scratch {
   static constexpr std::size_t kKeptItems = std::size_t{1} << 18;
   std::vector<Item> items;
   std::vector<std::uint32_t> children;
-  std::vector<TextEntry> texts;
+  std::vector<MeasuredText> texts;
   std::unordered_multimap<std::size_t, std::uint32_t> textIndex;
   std::vector<double> lengths;
   std::vector<Environment> environments;
@@ -248,11 +167,11 @@ class Engine {
     }
   }
 
-  std::uint32_t container(ItemKind kind, const Node* node, const std::vector<View>& children,
-                          const Environment& env, Axis childAxis) {
+  std::uint32_t container(const Node* node, const std::vector<View>& children, const Environment& env,
+                          Axis childAxis) {
     std::size_t count = 0;
     forEachSpliced(children, [&](const View&) { ++count; });
-    std::uint32_t index = add(Item{.kind = kind, .node = node});
+    std::uint32_t index = add(Item{.kind = node->kind(), .node = node});
     auto begin = static_cast<std::uint32_t>(children_.size());
     children_.resize(children_.size() + count);
     std::uint32_t slot = begin;
@@ -262,25 +181,17 @@ class Engine {
     return index;
   }
 
-  std::uint32_t wrapper(ItemKind kind, const Node* node, std::initializer_list<std::uint32_t> kids) {
-    std::uint32_t index = add(Item{.kind = kind, .node = node});
+  std::uint32_t wrapper(const Node* node, std::initializer_list<std::uint32_t> kids) {
+    std::uint32_t index = add(Item{.kind = node->kind(), .node = node});
     items_[index].childBegin = static_cast<std::uint32_t>(children_.size());
     children_.insert(children_.end(), kids);
     items_[index].childEnd = static_cast<std::uint32_t>(children_.size());
     return index;
   }
 
-  // A text is shaped only as far as could ever show: no glyph of a text face advances less than a
-  // twentieth of its size (zero-width characters aside), no line is less than half its size high,
-  // and nothing shows beyond the size the root was proposed. Clusters stay whole. (What a text is
-  // cut to is also what its run reports and accessibility reads.)
+  // A text is shaped only as far as could ever show within the root's proposal.
   std::size_t visibleLength(std::string_view text, const Environment& env) const {
-    const double size = std::max(env.font.size * env.minimumScaleFactor, 0.5);
-    const double perLine = std::floor(visible_.width / (size / 20)) + 1;
-    const double lines = env.lineLimit && *env.lineLimit > 0 ? *env.lineLimit : std::floor(visible_.height / (size / 2)) + 1;
-    const double graphemes = std::clamp(perLine * lines, 1024.0, 1e9);  // short texts are never cut
-    if (static_cast<double>(text.size()) <= graphemes) return text.size();  // a cluster is at least one byte
-    return services_.measurer.graphemePrefix(text, static_cast<std::size_t>(graphemes));
+    return host::visibleLength(text, env.font, env.minimumScaleFactor, env.lineLimit, visible_, services_.measurer);
   }
 
   // A verbatim text is cut before it is copied: a name may be megabytes long.
@@ -297,7 +208,7 @@ class Engine {
     const std::size_t hash = hashText(text, style, env.lineLimit);
     auto [first, last] = textIndex_.equal_range(hash);
     auto same = std::find_if(first, last, [&](const auto& indexed) {
-      const TextEntry& known = texts_[indexed.second];
+      const MeasuredText& known = texts_[indexed.second];
       return known.text == text && known.style == style && known.lineLimit == env.lineLimit &&
              known.minimumScale == minimumScale;
     });
@@ -309,12 +220,12 @@ class Engine {
       texts_.push_back({std::move(text), style, env.lineLimit, minimumScale, {}});
       textIndex_.emplace(hash, entry);
     }
-    return add(Item{.kind = ItemKind::text, .text = entry, .font = env.font,
+    return add(Item{.kind = NodeKind::text, .text = entry, .font = env.font,
                     .color = env.foreground.resolve(services_.appearance)});
   }
 
   std::uint32_t symbolItem(const std::string& name, const Environment& env) {
-    return add(Item{.kind = ItemKind::symbol, .symbol = &name, .font = env.font,
+    return add(Item{.kind = NodeKind::symbol, .symbol = &name, .font = env.font,
                     .color = env.foreground.resolve(services_.appearance)});
   }
 
@@ -338,43 +249,47 @@ class Engine {
     };
     auto childOf = [&](std::uint32_t n = 0) -> const Item& { return items_[children_[item.childBegin + n]]; };
     switch (item.kind) {
-      case ItemKind::empty:
-      case ItemKind::symbol: depends(false, false); break;
-      case ItemKind::text: depends(true, false); break;
-      case ItemKind::image: {
+      case NodeKind::empty:
+      case NodeKind::symbol: depends(false, false); break;
+      case NodeKind::text: depends(true, false); break;
+      case NodeKind::image: {
         bool resizable = std::get<ImageNode>(item.node->value).options.resizable;
         depends(resizable, resizable);
         break;
       }
-      case ItemKind::spacer:
+      case NodeKind::spacer:
         depends(item.spacerAxis != Axis::vertical, item.spacerAxis != Axis::horizontal);
         break;
-      case ItemKind::rectangle:
-      case ItemKind::capsule:
-      case ItemKind::geometryReader:
-      case ItemKind::fittingVStack: depends(true, true); break;
-      case ItemKind::vstack:
-      case ItemKind::hstack:
-      case ItemKind::zstack:
-      case ItemKind::label: depends(anyChild(&Item::dependsOnWidth), anyChild(&Item::dependsOnHeight)); break;
-      case ItemKind::fixedFrame: {
+      case NodeKind::rectangle:
+      case NodeKind::capsule:
+      case NodeKind::geometryReader:
+      case NodeKind::fittingVStack: depends(true, true); break;
+      case NodeKind::vstack:
+      case NodeKind::hstack:
+      case NodeKind::zstack:
+      case NodeKind::group:
+      case NodeKind::label: depends(anyChild(&Item::dependsOnWidth), anyChild(&Item::dependsOnHeight)); break;
+      case NodeKind::fixedFrame: {
         const FixedFrame& f = std::get<FixedFrameNode>(item.node->value).frame;
         depends(!f.width && childOf().dependsOnWidth, !f.height && childOf().dependsOnHeight);
         break;
       }
-      case ItemKind::flexibleFrame: {
+      case NodeKind::flexibleFrame: {
         const FlexibleFrame& f = std::get<FlexibleFrameNode>(item.node->value).frame;
         depends(childOf().dependsOnWidth || f.minWidth || f.idealWidth || f.maxWidth,
                 childOf().dependsOnHeight || f.minHeight || f.idealHeight || f.maxHeight);
         break;
       }
-      case ItemKind::background: depends(childOf(1).dependsOnWidth, childOf(1).dependsOnHeight); break;
-      case ItemKind::padding:
-      case ItemKind::link:
-      case ItemKind::widgetURL:
-      case ItemKind::accessibility:
-      case ItemKind::identity:
-      case ItemKind::hidden: depends(childOf().dependsOnWidth, childOf().dependsOnHeight); break;
+      case NodeKind::background: depends(childOf(1).dependsOnWidth, childOf(1).dependsOnHeight); break;
+      case NodeKind::padding:
+      case NodeKind::link:
+      case NodeKind::widgetURL:
+      case NodeKind::accessibility:
+      case NodeKind::identity:
+      case NodeKind::hidden: depends(childOf().dependsOnWidth, childOf().dependsOnHeight); break;
+      case NodeKind::environment:
+      case NodeKind::containerBackground:
+      case NodeKind::widgetEnvironmentReader: break;  // resolved into their content: never an item
     }
   }
 
@@ -384,16 +299,16 @@ class Engine {
         [&](const auto& n) -> std::uint32_t {
           using T = std::decay_t<decltype(n)>;
           if constexpr (std::is_same_v<T, EmptyNode>) {
-            return add(Item{.kind = ItemKind::empty, .node = node});
+            return add(Item{.kind = node->kind(), .node = node});
           } else if constexpr (std::is_same_v<T, VStackNode>) {
-            return container(ItemKind::vstack, node, n.children, env, Axis::vertical);
+            return container(node, n.children, env, Axis::vertical);
           } else if constexpr (std::is_same_v<T, HStackNode>) {
-            return container(ItemKind::hstack, node, n.children, env, Axis::horizontal);
+            return container(node, n.children, env, Axis::horizontal);
           } else if constexpr (std::is_same_v<T, ZStackNode> || std::is_same_v<T, GroupNode>) {
             // A group outside a stack overlaps its children, centred.
-            return container(ItemKind::zstack, node, n.children, env, Axis::none);
+            return container(node, n.children, env, Axis::none);
           } else if constexpr (std::is_same_v<T, SpacerNode>) {
-            return add(Item{.kind = ItemKind::spacer, .spacerAxis = axis, .node = node});
+            return add(Item{.kind = node->kind(), .spacerAxis = axis, .node = node});
           } else if constexpr (std::is_same_v<T, TextNode>) {
             return textItem(n.content, env);
           } else if constexpr (std::is_same_v<T, LabelNode>) {
@@ -401,36 +316,36 @@ class Engine {
             std::uint32_t title = textItem(n.title, env);
             settleDependence(symbol);
             settleDependence(title);
-            return wrapper(ItemKind::label, node, {symbol, title});
+            return wrapper(node, {symbol, title});
           } else if constexpr (std::is_same_v<T, SymbolNode>) {
             return symbolItem(n.name, env);
           } else if constexpr (std::is_same_v<T, ImageNode>) {
-            return add(Item{.kind = ItemKind::image, .node = node});
+            return add(Item{.kind = node->kind(), .node = node});
           } else if constexpr (std::is_same_v<T, RectangleNode>) {
-            return add(Item{.kind = ItemKind::rectangle, .node = node});
+            return add(Item{.kind = node->kind(), .node = node});
           } else if constexpr (std::is_same_v<T, CapsuleNode>) {
-            return add(Item{.kind = ItemKind::capsule, .node = node});
+            return add(Item{.kind = node->kind(), .node = node});
           } else if constexpr (std::is_same_v<T, GeometryReaderNode>) {
             environments_.push_back(env);
-            return add(Item{.kind = ItemKind::geometryReader, .node = node,
+            return add(Item{.kind = node->kind(), .node = node,
                             .environment = static_cast<std::uint32_t>(environments_.size() - 1)});
           } else if constexpr (std::is_same_v<T, HiddenNode>) {
-            return wrapper(ItemKind::hidden, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, FittingVStackNode>) {
             environments_.push_back(env);
             fittings_.emplace_back();
-            return add(Item{.kind = ItemKind::fittingVStack, .node = node,
+            return add(Item{.kind = node->kind(), .node = node,
                             .environment = static_cast<std::uint32_t>(environments_.size() - 1),
                             .fitting = static_cast<std::uint32_t>(fittings_.size() - 1)});
           } else if constexpr (std::is_same_v<T, FixedFrameNode>) {
-            return wrapper(ItemKind::fixedFrame, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, FlexibleFrameNode>) {
-            return wrapper(ItemKind::flexibleFrame, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, PaddingNode>) {
-            return wrapper(ItemKind::padding, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, BackgroundNode>) {
             std::uint32_t behind = resolve(n.behind, env, Axis::none);
-            return wrapper(ItemKind::background, node, {behind, resolve(n.content, env, axis)});
+            return wrapper(node, {behind, resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, EnvironmentNode>) {
             Environment inner = env;
             if (n.font) inner.font = *n.font;
@@ -441,11 +356,11 @@ class Engine {
               inner.minimumScaleFactor = std::isfinite(*n.minimumScaleFactor) ? std::clamp(*n.minimumScaleFactor, 0.01, 1.0) : 1;
             return resolve(n.content, inner, axis);
           } else if constexpr (std::is_same_v<T, LinkNode>) {
-            return wrapper(ItemKind::link, node, {resolve(n.label, env, axis)});
+            return wrapper(node, {resolve(n.label, env, axis)});
           } else if constexpr (std::is_same_v<T, WidgetURLNode>) {
-            return wrapper(ItemKind::widgetURL, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, AccessibilityNode>) {
-            return wrapper(ItemKind::accessibility, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           } else if constexpr (std::is_same_v<T, ContainerBackgroundNode>) {
             // The widget canvas draws it behind the whole widget; in the tree it is its content.
             return resolve(n.content, env, axis);
@@ -455,7 +370,7 @@ class Engine {
             return resolve(content, env, axis);
           } else {
             static_assert(std::is_same_v<T, IdentityNode>);
-            return wrapper(ItemKind::identity, node, {resolve(n.content, env, axis)});
+            return wrapper(node, {resolve(n.content, env, axis)});
           }
         },
         node->value);
@@ -463,39 +378,8 @@ class Engine {
 
   // ---- Step 2: sizes ---------------------------------------------------------------------------
 
-  // Measuring is the costly part of layout, so a text is measured once per width, and not at all
-  // for a width at which an earlier measurement already holds: a text that fitted, uncut, in
-  // `measuredWidth` breaks its lines the same way in any width from its own width up to that.
-  const TextMeasurement& measured(std::uint32_t entryIndex, double width) {
-    TextEntry& entry = texts_[entryIndex];
-    for (const auto& [measuredWidth, m] : entry.measured)
-      if (measuredWidth == width ||
-          (!m.truncated && m.fontScale == 1 && m.size.width <= width && width <= measuredWidth))  // shrunk: exact widths only
-        return m;
-    if (entry.measured.empty()) entry.measured.reserve(4);
-    TextMeasurement m = services_.measurer.measure(entry.text, entry.style, width, entry.lineLimit);
-    if (m.truncated && entry.minimumScale < 1 && std::isfinite(width)) m = shrunkToFit(entry, width, std::move(m));
-    entry.measured.emplace_back(width, std::move(m));
-    return entry.measured.back().second;
-  }
-
-  // A text cut off at its full size, set smaller until it fits, down to its minimum scale; cut off
-  // there if it still does not. Widths scale with the size, so the first try usually fits.
-  TextMeasurement shrunkToFit(const TextEntry& entry, double width, TextMeasurement cut) const {
-    const TextMeasurer& measurer = services_.measurer;
-    const double ideal = measurer.measure(entry.text, entry.style, kInfinity, entry.lineLimit).size.width;
-    const double lines = entry.lineLimit ? std::max(*entry.lineLimit, 1) : 1;
-    double scale = ideal > 0 ? std::clamp(width * lines / ideal, entry.minimumScale, 1.0) : entry.minimumScale;
-    for (int attempt = 0; attempt < 6; ++attempt) {
-      TextStyle style = entry.style;
-      style.font.size *= scale;
-      TextMeasurement m = measurer.measure(entry.text, style, width, entry.lineLimit);
-      m.fontScale = scale;
-      if (!m.truncated || scale <= entry.minimumScale) return m;
-      cut = std::move(m);
-      scale = attempt == 4 ? entry.minimumScale : std::max(entry.minimumScale, scale * 0.97);
-    }
-    return cut;
+  const TextMeasurement& measured(std::uint32_t entry, double width) {
+    return texts_[entry].at(width, services_.measurer);
   }
 
   std::uint32_t child(std::uint32_t index, std::uint32_t n = 0) const {
@@ -524,18 +408,18 @@ class Engine {
   };
 
   StackShape stackShape(const Item& item) const {
-    if (item.kind == ItemKind::vstack) {
+    if (item.kind == NodeKind::vstack) {
       const auto& o = std::get<VStackNode>(item.node->value).options;
       return {Axis::vertical, o.spacing, fraction(o.alignment)};
     }
-    if (item.kind == ItemKind::hstack) {
+    if (item.kind == NodeKind::hstack) {
       const auto& o = std::get<HStackNode>(item.node->value).options;
       return {Axis::horizontal, o.spacing, fraction(o.alignment)};
     }
     return {Axis::horizontal, kLabelGap, 0.5};  // label
   }
 
-  bool isSpacer(std::uint32_t index) const { return items_[index].kind == ItemKind::spacer; }
+  bool isSpacer(std::uint32_t index) const { return items_[index].kind == NodeKind::spacer; }
   double spacerMinimum(std::uint32_t index) const {
     return std::get<SpacerNode>(items_[index].node->value).options.minLength;
   }
@@ -691,11 +575,12 @@ class Engine {
   Size computeSize(std::uint32_t index, const ProposedSize& p) {
     const Item& item = items_[index];
     switch (item.kind) {
-      case ItemKind::empty: return {};
-      case ItemKind::vstack:
-      case ItemKind::hstack:
-      case ItemKind::label: return stackSize(index, p);
-      case ItemKind::zstack: {
+      case NodeKind::empty: return {};
+      case NodeKind::vstack:
+      case NodeKind::hstack:
+      case NodeKind::label: return stackSize(index, p);
+      case NodeKind::zstack:
+      case NodeKind::group: {
         Size size{};
         for (std::uint32_t i = item.childBegin, end = item.childEnd; i < end; ++i) {
           Size s = sizeOf(children_[i], p);
@@ -703,43 +588,46 @@ class Engine {
         }
         return size;
       }
-      case ItemKind::spacer: {
+      case NodeKind::spacer: {
         double minimum = spacerMinimum(index);
         auto grow = [&](std::optional<double> offered) { return std::max(minimum, offered.value_or(minimum)); };
         if (item.spacerAxis == Axis::none) return {grow(p.width), grow(p.height)};
         double length = grow(along(item.spacerAxis, p));
         return item.spacerAxis == Axis::vertical ? Size{0, length} : Size{length, 0};
       }
-      case ItemKind::text: return measured(item.text, p.width.value_or(kInfinity)).size;
-      case ItemKind::fittingVStack: return fittingSize(index, p);
-      case ItemKind::symbol: return services_.measurer.symbolSize(item.font);
-      case ItemKind::image: return imageSize(std::get<ImageNode>(item.node->value).options, p);
-      case ItemKind::rectangle:
-      case ItemKind::capsule:
-      case ItemKind::geometryReader:
+      case NodeKind::text: return measured(item.text, p.width.value_or(kInfinity)).size;
+      case NodeKind::fittingVStack: return fittingSize(index, p);
+      case NodeKind::symbol: return services_.measurer.symbolSize(item.font);
+      case NodeKind::image: return imageSize(std::get<ImageNode>(item.node->value).options, p);
+      case NodeKind::rectangle:
+      case NodeKind::capsule:
+      case NodeKind::geometryReader:
         return {p.width.value_or(kUnspecifiedLength), p.height.value_or(kUnspecifiedLength)};
-      case ItemKind::fixedFrame: {
+      case NodeKind::fixedFrame: {
         const FixedFrame& f = std::get<FixedFrameNode>(item.node->value).frame;
         Size c = sizeOf(child(index), {f.width ? f.width : p.width, f.height ? f.height : p.height});
         return {f.width.value_or(c.width), f.height.value_or(c.height)};
       }
-      case ItemKind::flexibleFrame: {
+      case NodeKind::flexibleFrame: {
         const FlexibleFrame& f = std::get<FlexibleFrameNode>(item.node->value).frame;
         AxisBounds w = widthBounds(f), h = heightBounds(f);
         Size c = sizeOf(child(index), {clampedProposal(p.width, w), clampedProposal(p.height, h)});
         return {flexibleLength(p.width, w, c.width), flexibleLength(p.height, h, c.height)};
       }
-      case ItemKind::padding: {
+      case NodeKind::padding: {
         const EdgeInsets& e = std::get<PaddingNode>(item.node->value).insets;
         Size c = sizeOf(child(index), paddedProposal(p, e));
         return {c.width + e.leading + e.trailing, c.height + e.top + e.bottom};
       }
-      case ItemKind::background: return sizeOf(child(index, 1), p);
-      case ItemKind::link:
-      case ItemKind::widgetURL:
-      case ItemKind::accessibility:
-      case ItemKind::identity:
-      case ItemKind::hidden: return sizeOf(child(index), p);
+      case NodeKind::background: return sizeOf(child(index, 1), p);
+      case NodeKind::link:
+      case NodeKind::widgetURL:
+      case NodeKind::accessibility:
+      case NodeKind::identity:
+      case NodeKind::hidden: return sizeOf(child(index), p);
+      case NodeKind::environment:
+      case NodeKind::containerBackground:
+      case NodeKind::widgetEnvironmentReader: break;  // resolved into their content: never an item
     }
     return {};
   }
@@ -760,30 +648,35 @@ class Engine {
     return tree_.nodes.size() - 1;
   }
 
-  std::optional<LayoutKind> nodeKind(ItemKind kind) const {
+  // The kind of node an item leaves in the tree; none for those that leave none.
+  static std::optional<LayoutKind> layoutKind(NodeKind kind) {
     switch (kind) {
-      case ItemKind::empty:
-      case ItemKind::widgetURL:
-      case ItemKind::hidden: return std::nullopt;
-      case ItemKind::vstack: return LayoutKind::vstack;
-      case ItemKind::hstack: return LayoutKind::hstack;
-      case ItemKind::zstack: return LayoutKind::zstack;
-      case ItemKind::label: return LayoutKind::label;
-      case ItemKind::spacer: return LayoutKind::spacer;
-      case ItemKind::text: return LayoutKind::text;
-      case ItemKind::symbol: return LayoutKind::symbol;
-      case ItemKind::image: return LayoutKind::image;
-      case ItemKind::rectangle: return LayoutKind::rectangle;
-      case ItemKind::capsule: return LayoutKind::capsule;
-      case ItemKind::geometryReader: return LayoutKind::geometryReader;
-      case ItemKind::fixedFrame:
-      case ItemKind::flexibleFrame: return LayoutKind::frame;
-      case ItemKind::padding: return LayoutKind::padding;
-      case ItemKind::background: return LayoutKind::background;
-      case ItemKind::link: return LayoutKind::link;
-      case ItemKind::accessibility: return LayoutKind::accessibility;
-      case ItemKind::identity: return LayoutKind::identity;
-      case ItemKind::fittingVStack: return LayoutKind::vstack;
+      case NodeKind::empty:
+      case NodeKind::widgetURL:
+      case NodeKind::hidden:
+      case NodeKind::environment:
+      case NodeKind::containerBackground:
+      case NodeKind::widgetEnvironmentReader: return std::nullopt;
+      case NodeKind::vstack: return LayoutKind::vstack;
+      case NodeKind::hstack: return LayoutKind::hstack;
+      case NodeKind::zstack:
+      case NodeKind::group: return LayoutKind::zstack;
+      case NodeKind::label: return LayoutKind::label;
+      case NodeKind::spacer: return LayoutKind::spacer;
+      case NodeKind::text: return LayoutKind::text;
+      case NodeKind::symbol: return LayoutKind::symbol;
+      case NodeKind::image: return LayoutKind::image;
+      case NodeKind::rectangle: return LayoutKind::rectangle;
+      case NodeKind::capsule: return LayoutKind::capsule;
+      case NodeKind::geometryReader: return LayoutKind::geometryReader;
+      case NodeKind::fixedFrame:
+      case NodeKind::flexibleFrame: return LayoutKind::frame;
+      case NodeKind::padding: return LayoutKind::padding;
+      case NodeKind::background: return LayoutKind::background;
+      case NodeKind::link: return LayoutKind::link;
+      case NodeKind::accessibility: return LayoutKind::accessibility;
+      case NodeKind::identity: return LayoutKind::identity;
+      case NodeKind::fittingVStack: return LayoutKind::vstack;
     }
     return std::nullopt;
   }
@@ -792,9 +685,9 @@ class Engine {
     const Item& item = items_[index];
     const Appearance& appearance = services_.appearance;
     switch (item.kind) {
-      case ItemKind::text: {
+      case NodeKind::text: {
         const TextMeasurement& m = measured(item.text, p.width.value_or(kInfinity));
-        const TextEntry& entry = texts_[item.text];
+        const MeasuredText& entry = texts_[item.text];
         Font font = item.font;
         font.size *= m.fontScale;
         return TextRun{.text = entry.text, .drawnText = m.drawnText, .font = font,
@@ -802,11 +695,11 @@ class Engine {
                        .lineLimit = entry.lineLimit, .truncated = m.truncated, .lineCount = m.lineCount,
                        .baseline = m.baseline};
       }
-      case ItemKind::symbol: return SymbolRun{.name = *item.symbol, .font = item.font, .color = item.color};
-      case ItemKind::image: return ImageRun{.name = std::get<ImageNode>(item.node->value).options.name};
-      case ItemKind::rectangle:
+      case NodeKind::symbol: return SymbolRun{.name = *item.symbol, .font = item.font, .color = item.color};
+      case NodeKind::image: return ImageRun{.name = std::get<ImageNode>(item.node->value).options.name};
+      case NodeKind::rectangle:
         return RectangleFill{.fill = std::get<RectangleNode>(item.node->value).fill.resolve(appearance)};
-      case ItemKind::capsule: {
+      case NodeKind::capsule: {
         const auto& c = std::get<CapsuleNode>(item.node->value);
         CapsuleShape shape;
         if (c.fill) shape.fill = c.fill->resolve(appearance);
@@ -816,16 +709,34 @@ class Engine {
         }
         return shape;
       }
-      case ItemKind::link: return LinkTarget{.url = std::get<LinkNode>(item.node->value).destination};
-      case ItemKind::accessibility: {
+      case NodeKind::link: return LinkTarget{.url = std::get<LinkNode>(item.node->value).destination};
+      case NodeKind::accessibility: {
         const auto& a = std::get<AccessibilityNode>(item.node->value);
         AccessibilityInfo info{.children = a.children};
         if (a.label) info.label = formatted(*a.label);
         return info;
       }
-      case ItemKind::identity: return RowIdentity{.id = std::get<IdentityNode>(item.node->value).id};
-      default: return {};
+      case NodeKind::identity: return RowIdentity{.id = std::get<IdentityNode>(item.node->value).id};
+      case NodeKind::empty:
+      case NodeKind::vstack:
+      case NodeKind::hstack:
+      case NodeKind::zstack:
+      case NodeKind::group:
+      case NodeKind::spacer:
+      case NodeKind::label:
+      case NodeKind::geometryReader:
+      case NodeKind::fixedFrame:
+      case NodeKind::flexibleFrame:
+      case NodeKind::padding:
+      case NodeKind::background:
+      case NodeKind::environment:
+      case NodeKind::widgetURL:
+      case NodeKind::containerBackground:
+      case NodeKind::widgetEnvironmentReader:
+      case NodeKind::fittingVStack:
+      case NodeKind::hidden: break;  // structural, or no node at all
     }
+    return {};
   }
 
   void placeStack(std::uint32_t index, const ProposedSize& p, Rect frame, std::size_t parent, int depth) {
@@ -859,24 +770,26 @@ class Engine {
   void place(std::uint32_t index, const ProposedSize& p, Point origin, std::size_t parent, int depth) {
     Size size = sizeOf(index, p);
     Rect frame{origin.x, origin.y, size.width, size.height};
-    const ItemKind kind = items_[index].kind;
+    const NodeKind kind = items_[index].kind;
     const Node* node = items_[index].node;
 
-    if (kind == ItemKind::empty || kind == ItemKind::hidden) return;
-    if (kind == ItemKind::widgetURL) {
+    if (kind == NodeKind::widgetURL) {
       place(child(index), p, origin, parent, depth);
       if (!tree_.widgetURL) tree_.widgetURL = std::get<WidgetURLNode>(node->value).url;
       return;
     }
+    const std::optional<LayoutKind> laidOut = layoutKind(kind);
+    if (!laidOut) return;  // empty and hidden views: nothing of them or in them is drawn, tapped or read
 
-    std::size_t self = emit(*nodeKind(kind), parent, depth, frame, payload(index, p));
+    std::size_t self = emit(*laidOut, parent, depth, frame, payload(index, p));
     int inner = depth + 1;
     switch (kind) {
-      case ItemKind::vstack:
-      case ItemKind::hstack:
-      case ItemKind::label: placeStack(index, p, frame, self, inner); break;
-      case ItemKind::fittingVStack: placeFitting(index, p, frame, self, inner); break;
-      case ItemKind::zstack: {
+      case NodeKind::vstack:
+      case NodeKind::hstack:
+      case NodeKind::label: placeStack(index, p, frame, self, inner); break;
+      case NodeKind::fittingVStack: placeFitting(index, p, frame, self, inner); break;
+      case NodeKind::zstack:
+      case NodeKind::group: {
         Alignment alignment = std::holds_alternative<ZStackNode>(node->value)
                                   ? std::get<ZStackNode>(node->value).options.alignment
                                   : Alignment::center();
@@ -884,7 +797,7 @@ class Engine {
           placeAligned(children_[i], p, frame, alignment, self, inner);
         break;
       }
-      case ItemKind::geometryReader: {
+      case NodeKind::geometryReader: {
         const auto& reader = std::get<GeometryReaderNode>(node->value);
         keepAlive_.push_back(reader.content(size));
         Environment env = environments_[items_[index].environment];
@@ -892,32 +805,43 @@ class Engine {
         place(content, size, origin, self, inner);
         break;
       }
-      case ItemKind::fixedFrame: {
+      case NodeKind::fixedFrame: {
         const FixedFrame& f = std::get<FixedFrameNode>(node->value).frame;
         placeAligned(child(index), {f.width ? f.width : p.width, f.height ? f.height : p.height}, frame,
                      f.alignment, self, inner);
         break;
       }
-      case ItemKind::flexibleFrame: {
+      case NodeKind::flexibleFrame: {
         const FlexibleFrame& f = std::get<FlexibleFrameNode>(node->value).frame;
         placeAligned(child(index), {clampedProposal(p.width, widthBounds(f)), clampedProposal(p.height, heightBounds(f))},
                      frame, f.alignment, self, inner);
         break;
       }
-      case ItemKind::padding: {
+      case NodeKind::padding: {
         const EdgeInsets& e = std::get<PaddingNode>(node->value).insets;
         place(child(index), paddedProposal(p, e), {origin.x + e.leading, origin.y + e.top}, self, inner);
         break;
       }
-      case ItemKind::background: {
+      case NodeKind::background: {
         placeAligned(child(index, 0), size, frame, std::get<BackgroundNode>(node->value).alignment, self, inner);
         place(child(index, 1), p, origin, self, inner);
         break;
       }
-      case ItemKind::link:
-      case ItemKind::accessibility:
-      case ItemKind::identity: place(child(index), p, origin, self, inner); break;
-      default: break;
+      case NodeKind::link:
+      case NodeKind::accessibility:
+      case NodeKind::identity: place(child(index), p, origin, self, inner); break;
+      case NodeKind::spacer:
+      case NodeKind::text:
+      case NodeKind::symbol:
+      case NodeKind::image:
+      case NodeKind::rectangle:
+      case NodeKind::capsule: break;  // nothing inside
+      case NodeKind::empty:
+      case NodeKind::environment:
+      case NodeKind::widgetURL:
+      case NodeKind::containerBackground:
+      case NodeKind::widgetEnvironmentReader:
+      case NodeKind::hidden: break;  // no node of their own: handled above
     }
     tree_.nodes[self].subtreeEnd = tree_.nodes.size();
   }
@@ -925,7 +849,7 @@ class Engine {
   const LayoutServices& services_;
   std::vector<Item>& items_;
   std::vector<std::uint32_t>& children_;
-  std::vector<TextEntry>& texts_;
+  std::vector<MeasuredText>& texts_;
   std::unordered_multimap<std::size_t, std::uint32_t>& textIndex_;  // hashText -> index in texts_
   std::vector<double>& lengths_;  // stacks' latest arrangements (Item::arrangedLengths)
   std::vector<Environment>& environments_;

@@ -1,28 +1,17 @@
 #include "host/layout/layout_tree.hpp"
 
+#include <iterator>
+
 namespace host {
 
 std::string_view name(LayoutKind kind) {
-  switch (kind) {
-    case LayoutKind::vstack: return "vstack";
-    case LayoutKind::hstack: return "hstack";
-    case LayoutKind::zstack: return "zstack";
-    case LayoutKind::spacer: return "spacer";
-    case LayoutKind::frame: return "frame";
-    case LayoutKind::padding: return "padding";
-    case LayoutKind::background: return "background";
-    case LayoutKind::geometryReader: return "geometryReader";
-    case LayoutKind::label: return "label";
-    case LayoutKind::text: return "text";
-    case LayoutKind::symbol: return "symbol";
-    case LayoutKind::image: return "image";
-    case LayoutKind::rectangle: return "rectangle";
-    case LayoutKind::capsule: return "capsule";
-    case LayoutKind::link: return "link";
-    case LayoutKind::accessibility: return "accessibility";
-    case LayoutKind::identity: return "identity";
-  }
-  return "zstack";
+  static constexpr std::string_view kNames[] = {
+#define HOST_LAYOUT_KIND_NAME(kind) #kind,
+      HOST_LAYOUT_KINDS(HOST_LAYOUT_KIND_NAME)
+#undef HOST_LAYOUT_KIND_NAME
+  };
+  const auto index = static_cast<std::size_t>(kind);
+  return index < std::size(kNames) ? kNames[index] : "zstack";
 }
 
 }  // namespace host

@@ -27,31 +27,36 @@
 
 namespace host {
 
+// Every kind of laid-out node, once: LayoutKind and the kinds' names are both made from this list.
+#define HOST_LAYOUT_KINDS(KIND)                                                   \
+  /* Structural: they place their children and draw nothing themselves. */       \
+  KIND(vstack)                                                                    \
+  KIND(hstack)                                                                    \
+  KIND(zstack)                                                                    \
+  KIND(spacer)                                                                    \
+  KIND(frame)          /* fixed or flexible frame */                              \
+  KIND(padding)                                                                   \
+  KIND(background)     /* children: what lies behind, then the content */         \
+  KIND(geometryReader)                                                            \
+  KIND(label)          /* children: the symbol, then the title text */            \
+  /* Drawn. */                                                                    \
+  KIND(text)                                                                      \
+  KIND(symbol)                                                                    \
+  KIND(image)                                                                     \
+  KIND(rectangle)                                                                 \
+  KIND(capsule)                                                                   \
+  /* Behaviour. */                                                                \
+  KIND(link)                                                                      \
+  KIND(accessibility)                                                             \
+  KIND(identity)
+
 enum class LayoutKind : std::uint8_t {
-  // Structural: they place their children and draw nothing themselves.
-  vstack,
-  hstack,
-  zstack,
-  spacer,
-  frame,           // fixed or flexible frame
-  padding,
-  background,      // children: what lies behind, then the content
-  geometryReader,
-  label,           // children: the symbol, then the title text
-  // Drawn.
-  text,
-  symbol,
-  image,
-  rectangle,
-  capsule,
-  // Behaviour.
-  link,
-  accessibility,
-  identity,
+#define HOST_LAYOUT_KIND_NAME(kind) kind,
+  HOST_LAYOUT_KINDS(HOST_LAYOUT_KIND_NAME)
+#undef HOST_LAYOUT_KIND_NAME
 };
 
-// "vstack", "hstack", "zstack", "spacer", "frame", "padding", "background", "geometryReader",
-// "label", "text", "symbol", "image", "rectangle", "capsule", "link", "accessibility", "identity".
+// The kind's name as the list spells it: "vstack", "frame", "geometryReader", ...
 std::string_view name(LayoutKind kind);
 
 // A run of text, laid out from the frame's top-left within the frame's width.

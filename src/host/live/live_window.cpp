@@ -6,6 +6,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "host/draw/rounded_rectangle.hpp"
 #include "host/layout/hit_test.hpp"
 #include "host/live/stand_ins.hpp"
 #include "host/live/uri_launcher.hpp"
@@ -13,6 +14,9 @@
 
 // After our own headers: Xlib defines macros such as None and Status.
 #include <gdk/x11/gdkx.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/wayland/gdkwayland.h>
+#endif
 
 #ifdef HOST_HAVE_GTK4_LAYER_SHELL
 #include <gtk4-layer-shell.h>
@@ -26,31 +30,29 @@ constexpr const char* kCss =
     "window.live-widget { background: none; }\n"
     "button.live-widget-stand-in, label.live-widget-stand-in { all: unset; opacity: 0; font-size: 1px; }\n";
 
-void roundedRectangle(cairo_t* cr, double width, double height, double radius) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, width - radius, radius, radius, -M_PI / 2, 0);
-  cairo_arc(cr, width - radius, height - radius, radius, 0, M_PI / 2);
-  cairo_arc(cr, radius, height - radius, radius, M_PI / 2, M_PI);
-  cairo_arc(cr, radius, radius, radius, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
-
-GdkMonitor* chooseMonitor(GdkDisplay* display, const std::string& connector) {
+// The monitor `--monitor` asks for, or the primary (with a warning) when it names none; null when
+// there is no monitor at all.
+GdkMonitor* chosenMonitor(GdkDisplay* display, const std::string& request) {
   GListModel* monitors = gdk_display_get_monitors(display);
-  if (!connector.empty()) {
-    for (guint i = 0; i < g_list_model_get_n_items(monitors); ++i) {
-      auto* monitor = GDK_MONITOR(g_list_model_get_item(monitors, i));
-      g_object_unref(monitor);  // the list keeps it
-      if (const char* name = gdk_monitor_get_connector(monitor); name && connector == name) return monitor;
-    }
-    std::cerr << "error: show: no monitor named " << connector << "; using the primary monitor\n";
+  GdkMonitor* primary = GDK_IS_X11_DISPLAY(display) ? gdk_x11_display_get_primary_monitor(display) : nullptr;
+  std::vector<std::string> connectors;
+  std::size_t primaryIndex = 0;
+  for (guint i = 0; i < g_list_model_get_n_items(monitors); ++i) {
+    auto* monitor = GDK_MONITOR(g_list_model_get_item(monitors, i));
+    g_object_unref(monitor);  // the list keeps it
+    if (monitor == primary) primaryIndex = i;
+    const char* name = gdk_monitor_get_connector(monitor);
+    connectors.emplace_back(name ? name : "");
   }
-  if (GDK_IS_X11_DISPLAY(display))
-    if (GdkMonitor* primary = gdk_x11_display_get_primary_monitor(display)) return primary;
-  if (g_list_model_get_n_items(monitors) == 0) return nullptr;
-  auto* first = GDK_MONITOR(g_list_model_get_item(monitors, 0));
-  g_object_unref(first);
-  return first;
+  auto index = chooseMonitor(connectors, primaryIndex, request);
+  if (!index) {
+    if (connectors.empty()) return nullptr;
+    std::cerr << "warning: show: " << noSuchMonitor(request, connectors, primaryIndex) << "; using the primary\n";
+    index = chooseMonitor(connectors, primaryIndex, "");
+  }
+  auto* chosen = GDK_MONITOR(g_list_model_get_item(monitors, static_cast<guint>(*index)));
+  g_object_unref(chosen);
+  return chosen;
 }
 
 Rect workArea(GdkMonitor* monitor) {
@@ -86,6 +88,11 @@ LiveWindow::LiveWindow(GtkApplication* application, const LiveWindowOptions& opt
 
   window_ = gtk_application_window_new(application);
   g_object_ref_sink(window_);
+  if (!options_.desktopEntryId.empty()) {
+    // X11 reads the class when the window is made, so before it is realised.
+    if (GDK_IS_X11_DISPLAY(display)) gdk_x11_display_set_program_class(display, options_.desktopEntryId.c_str());
+    g_signal_connect(window_, "map", G_CALLBACK(&mapped), this);
+  }
   gtk_widget_add_css_class(window_, "live-widget");
   gtk_window_set_title(GTK_WINDOW(window_), options_.title.c_str());
   gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
@@ -127,13 +134,15 @@ LiveWindow::~LiveWindow() {
 
 void LiveWindow::place() {
   GdkDisplay* display = gtk_widget_get_display(window_);
-  GdkMonitor* monitor = chooseMonitor(display, options_.monitor);
 #ifdef HOST_HAVE_GTK4_LAYER_SHELL
   if (!GDK_IS_X11_DISPLAY(display) && gtk_layer_is_supported()) {
+    GdkMonitor* monitor = chosenMonitor(display, options_.monitor);
     GtkWindow* window = GTK_WINDOW(window_);
     gtk_layer_init_for_window(window);
     gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BOTTOM);
     gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
+    // Layer rules (sway's layer_effects, Hyprland's layerrule) know a layer surface by its namespace.
+    if (!options_.desktopEntryId.empty()) gtk_layer_set_namespace(window, options_.desktopEntryId.c_str());
     if (monitor) gtk_layer_set_monitor(window, monitor);
     const bool left = options_.corner == ScreenCorner::topLeft || options_.corner == ScreenCorner::bottomLeft;
     const bool top = options_.corner == ScreenCorner::topLeft || options_.corner == ScreenCorner::topRight;
@@ -146,14 +155,33 @@ void LiveWindow::place() {
     return;
   }
 #endif
-  if (!GDK_IS_X11_DISPLAY(display) || !monitor) return;  // Wayland without layer shell: a plain window
+  if (!GDK_IS_X11_DISPLAY(display)) {
+    // Wayland without layer shell: a plain window; where it goes, and whether it stays below, is the
+    // compositor's choice, which its window rules can make.
+    std::cerr << "note: show: on Wayland without layer shell, where the widget goes is up to the compositor "
+                 "(--corner, --margin and --monitor are not used); see \"Tiling compositors\" in the README\n";
+    return;
+  }
+  GdkMonitor* monitor = chosenMonitor(display, options_.monitor);
+  if (!monitor) return;
   desktopLayer_ = std::make_unique<X11DesktopLayer>(
-      GTK_WINDOW(window_), cornerOrigin(workArea(monitor), options_.size, options_.corner, options_.margin));
+      GTK_WINDOW(window_),
+      CornerPlace{
+          .area = workArea(monitor), .size = options_.size, .corner = options_.corner, .margin = options_.margin},
+      [this] { gtk_widget_queue_draw(area_); });
 }
 
-void LiveWindow::present() { gtk_window_present(GTK_WINDOW(window_)); }
+void LiveWindow::present() {
+  if (desktopLayer_)
+    desktopLayer_->present();
+  else
+    gtk_window_present(GTK_WINDOW(window_));
+}
 
-bool LiveWindow::composited() const { return gdk_display_is_composited(gtk_widget_get_display(window_)); }
+// The toolkit follows a compositor only on Wayland; on X11 the desktop layer does.
+bool LiveWindow::composited() const {
+  return desktopLayer_ ? desktopLayer_->composited() : gdk_display_is_composited(gtk_widget_get_display(window_));
+}
 
 void LiveWindow::show(LayoutTree tree, const Appearance& appearance) {
   tree_ = std::move(tree);
@@ -167,7 +195,8 @@ void LiveWindow::drawArea(GtkDrawingArea*, cairo_t* cr, int, int, gpointer data)
   // With a compositor the corners outside the widget's shape stay transparent; without one they
   // would show black, so the widget fills its whole rectangle instead.
   if (self->composited()) {
-    roundedRectangle(cr, self->options_.size.width, self->options_.size.height, self->options_.cornerRadius);
+    roundedRectanglePath(cr, Rect{0, 0, self->options_.size.width, self->options_.size.height},
+                         self->options_.cornerRadius);
     cairo_clip(cr);
   }
   self->drawer_.draw(cr, self->tree_, {.appearance = self->appearance_});
@@ -196,7 +225,7 @@ void LiveWindow::drawFocus(cairo_t* cr) {
   const double width = ring.width + 2 * kOutset, height = ring.height + 2 * kOutset;
   cairo_save(cr);
   cairo_translate(cr, x, y);
-  roundedRectangle(cr, width, height, std::min(width, height) / 2);
+  roundedRectanglePath(cr, Rect{0, 0, width, height}, std::min(width, height) / 2);
   if (appearance_.isDark())
     cairo_set_source_rgb(cr, 0.55, 0.7, 1.0);
   else
@@ -210,8 +239,25 @@ void LiveWindow::focusChanged(GObject*, GParamSpec*, gpointer data) {
   gtk_widget_queue_draw(static_cast<LiveWindow*>(data)->area_);
 }
 
+// On Wayland GTK names the window after its application at every map, and the application's id
+// is one per family (one running window each), matching no desktop entry. Renamed here, after the
+// toplevel is made and before its first frame, so the compositor's rules see the entry's id when
+// the window appears.
+void LiveWindow::mapped(GtkWidget* window, gpointer data) {
+#ifdef GDK_WINDOWING_WAYLAND
+  GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(window));
+  if (GDK_IS_WAYLAND_TOPLEVEL(surface))
+    gdk_wayland_toplevel_set_application_id(GDK_TOPLEVEL(surface),
+                                            static_cast<LiveWindow*>(data)->options_.desktopEntryId.c_str());
+#else
+  (void)window;
+  (void)data;
+#endif
+}
+
 void LiveWindow::released(GtkGestureClick*, int, double x, double y, gpointer data) {
   auto* self = static_cast<LiveWindow*>(data);
+  if (self->desktopLayer_) self->desktopLayer_->clicked();
   const Point point{x, y};
   if (!insideRoundedRectangle(self->options_.size, self->options_.cornerRadius, point)) return;
   if (const auto url = hitTest(self->tree_, point)) openUrlAsync(*url);

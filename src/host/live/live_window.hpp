@@ -24,10 +24,14 @@ void traceEvent(const char* what);
 struct LiveWindowOptions {
   std::string title;
   Size size{};
-  double cornerRadius = 20;  // the widget's rounded shape; outside it the window is transparent
+  double cornerRadius = 0;   // the widget's rounded shape; outside it the window is transparent
   ScreenCorner corner = ScreenCorner::topRight;
   double margin = 24;
-  std::string monitor;       // a connector name, e.g. "HDMI-1"; empty for the primary monitor
+  std::string monitor;       // a connector name ("HDMI-1"), "primary" or an index ("0"); empty: the primary
+  // The installed desktop entry's id (its file name less ".desktop"), given to the window as its
+  // Wayland app id and its X11 WM_CLASS class: docks, task switchers and window rules know it by
+  // that. Empty: the toolkit's default.
+  std::string desktopEntryId;
   bool trace = false;  // traceEvent("frame") after drawing each frame, "reload" at each reload
 };
 
@@ -48,6 +52,7 @@ class LiveWindow {
   static void compositedChanged(GObject*, GParamSpec*, gpointer self);
   static void standInClicked(GtkButton* button, gpointer self);
   static void focusChanged(GObject*, GParamSpec*, gpointer self);
+  static void mapped(GtkWidget* window, gpointer self);
   void drawFocus(cairo_t* cr);
   void rebuildStandIns();
   void place();

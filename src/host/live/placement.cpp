@@ -1,6 +1,7 @@
 #include "host/live/placement.hpp"
 
 #include <algorithm>
+#include <charconv>
 
 namespace host {
 
@@ -27,6 +28,49 @@ Point cornerOrigin(const Rect& area, Size size, ScreenCorner corner, double marg
   const double x = left ? area.x + margin : area.maxX() - margin - size.width;
   const double y = top ? area.y + margin : area.maxY() - margin - size.height;
   return {std::max(x, area.x), std::max(y, area.y)};
+}
+
+std::optional<std::size_t> chooseMonitor(std::span<const std::string> connectors, std::size_t primary,
+                                         std::string_view request) {
+  if (connectors.empty()) return std::nullopt;
+  const std::size_t primaryIndex = std::min(primary, connectors.size() - 1);
+  if (request.empty()) return primaryIndex;
+  // A connector's name wins over the other two readings.
+  for (std::size_t i = 0; i < connectors.size(); ++i)
+    if (!connectors[i].empty() && connectors[i] == request) return i;
+  if (request == "primary") return primaryIndex;
+  std::size_t index = 0;
+  const char* end = request.data() + request.size();
+  if (const auto [next, error] = std::from_chars(request.data(), end, index);
+      error == std::errc{} && next == end && index < connectors.size())
+    return index;
+  return std::nullopt;
+}
+
+namespace {
+
+// The names come from the user and the display server: shown on one line whatever they hold.
+void appendPrintable(std::string& out, std::string_view text) {
+  for (const char c : text) out += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+}
+
+}  // namespace
+
+std::string noSuchMonitor(std::string_view request, std::span<const std::string> connectors, std::size_t primary) {
+  std::string message = "no monitor \"";
+  appendPrintable(message, request);
+  message += "\" (there are ";
+  if (connectors.empty()) message += "none";
+  for (std::size_t i = 0; i < connectors.size(); ++i) {
+    if (i > 0) message += ", ";
+    message += std::to_string(i);
+    if (!connectors[i].empty()) {
+      message += ' ';
+      appendPrintable(message, connectors[i]);
+    }
+    if (i == primary) message += " (primary)";
+  }
+  return message + ")";
 }
 
 std::optional<std::string_view> preferredBackend(const DisplayEnvironment& environment) {

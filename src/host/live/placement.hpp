@@ -1,7 +1,10 @@
 #pragma once
 // Where a live widget window goes: which corner of which monitor, and how the desktop lets a window
 // stay on its desktop layer. Pure decisions, kept apart from the toolkit so they can be tested.
+#include <cstddef>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "host/view/geometry.hpp"
@@ -18,6 +21,18 @@ std::optional<ScreenCorner> screenCornerNamed(std::string_view name);
 // (the monitor's work area) that meet at `corner`. A window larger than the area sticks to the
 // area's top-left edge rather than leaving it.
 Point cornerOrigin(const Rect& area, Size size, ScreenCorner corner, double margin);
+
+// The monitor `request` names among `connectors`, the toolkit's monitors in its order, each by its
+// connector name (empty when it has none), `primary` being the index of the primary one: a connector
+// name ("HDMI-1"), "primary", or an index in that order ("0", "1"). Under XWayland the toolkit sees
+// only XWAYLAND0, XWAYLAND1..., so the index is the name that always works. An empty request asks
+// for the primary. None when nothing matches.
+std::optional<std::size_t> chooseMonitor(std::span<const std::string> connectors, std::size_t primary,
+                                         std::string_view request);
+
+// Why `request` matched no monitor, naming those there are by index and name, on one line:
+// no monitor "HDMI-1" (there are 0 XWAYLAND0 (primary), 1 XWAYLAND1)
+std::string noSuchMonitor(std::string_view request, std::span<const std::string> connectors, std::size_t primary);
 
 // How the window stays on the desktop layer.
 enum class Placement {

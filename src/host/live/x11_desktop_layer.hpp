@@ -1,39 +1,101 @@
 #pragma once
-// Keeping an X11 window on the desktop layer through the window manager's EWMH protocol: a normal
-// window that skips the taskbar and the pager, sits below other windows and shows on every
-// workspace, at a given position. Window managers read the requests only once they manage the
-// window (some ignore what is sent at map), so the requests wait for that, are checked afterwards
-// and sent once more if the state did not take.
+// Keeping an X11 window on the desktop layer through the window manager's EWMH protocol: below
+// other windows, on every workspace, out of the taskbar and the pager, visible when the desktop is
+// shown, never taking the focus by itself, at its corner beside the other widgets there.
+//
+// The state is on the window before the window manager first reads it (the server is held while
+// the toolkit maps, because the toolkit rewrites the state as it maps), and is asked for again
+// whenever a new window manager appears. Window managers keep different windows visible when the
+// desktop is shown, so the window's type is chosen for the manager that runs (desktopLayerStyle);
+// when a manager that wants another type appears, the window is withdrawn and mapped again.
+//
+// The toolkit never notices a compositing manager that starts or stops after it, so the layer
+// follows the owner of _NET_WM_CM_S<screen> itself; and KWin, which keeps that selection while its
+// compositing is suspended, through the signal it sends on the session bus.
 #include <gtk/gtk.h>
 
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "host/live/placement.hpp"
 #include "host/view/geometry.hpp"
 
 namespace host {
 
+// What a window manager needs of a desktop-layer window.
+struct DesktopLayerStyle {
+  std::string_view windowType;  // the end of a _NET_WM_WINDOW_TYPE_ atom: "NORMAL", "DOCK", "SPLASH"
+  bool lowerAfterClick = false;  // the manager raises the window above others when it is clicked
+  bool operator==(const DesktopLayerStyle&) const = default;
+};
+
+// By the window manager's _NET_WM_NAME; empty when none runs.
+DesktopLayerStyle desktopLayerStyle(std::string_view windowManagerName);
+
+// Widgets that share a corner stand in a row along the screen's top or bottom edge, in the order
+// they started, `margin` apart: the origin of a window of `size` after windows of `earlierWidths`.
+Point cornerRowOrigin(const Rect& area, Size size, ScreenCorner corner, double margin,
+                      std::span<const double> earlierWidths);
+
+struct CornerPlace {
+  Rect area{};  // the monitor's work area, in the display's points
+  Size size{};
+  ScreenCorner corner = ScreenCorner::topRight;
+  double margin = 0;
+};
+
 class X11DesktopLayer {
  public:
-  // `window` must use the X11 backend and not be mapped yet; `origin` is in the display's points.
-  X11DesktopLayer(GtkWindow* window, Point origin);
+  // `window` must use the X11 backend and not be mapped yet; `compositorChanged` runs when a
+  // compositing manager starts or stops.
+  X11DesktopLayer(GtkWindow* window, const CornerPlace& place, std::function<void()> compositorChanged);
   ~X11DesktopLayer();
   X11DesktopLayer(const X11DesktopLayer&) = delete;
   X11DesktopLayer& operator=(const X11DesktopLayer&) = delete;
 
-  void moveTo(Point origin);
+  // Maps the window with its state in place; never focuses it.
+  void present();
+  bool composited() const { return composited_; }
+  // After a click on the window: back below the others where the manager raised it.
+  void clicked();
 
  private:
-  static void mapped(GtkWidget*, gpointer self);
-  static gboolean poll(gpointer self);
+  enum class Phase { idle, waitingForManager, settling, withdrawing };
+  static gboolean xevent(GdkDisplay*, gpointer event, gpointer self);
+  static gboolean tick(gpointer self);
+  static void kwinCompositingToggled(GDBusConnection*, const char*, const char*, const char*, const char*,
+                                     GVariant* parameters, gpointer self);
+  void setComposited(bool selectionOwned, bool kwinActive);
+  void writeState();
+  void request();
   bool managed() const;
   bool stateTaken() const;
-  void request();
+  void managerChanged();
+  void follow(Phase phase);
+  void joinRow();
+  void leaveRow();
+  void placeInRow();
+  void moveTo(Point origin);
 
   GtkWindow* window_;
-  Point origin_;
-  gulong mapHandler_ = 0;
+  CornerPlace place_;
+  std::function<void()> compositorChanged_;
+  DesktopLayerStyle style_;
+  std::string typeOnWindow_;
+  bool composited_ = false;
+  bool selectionOwned_ = false;
+  bool kwinActive_ = true;
+  GDBusConnection* bus_ = nullptr;
+  guint kwinSubscription_ = 0;
+  bool presented_ = false;
+  int fixesEventBase_ = -1;
+  gulong eventHandler_ = 0;
   guint timer_ = 0;
   int ticks_ = 0;
-  bool requested_ = false;
   bool resent_ = false;
+  Phase phase_ = Phase::idle;
 };
 
 }  // namespace host

@@ -1,7 +1,5 @@
 #include "host/platform/container_lookup.hpp"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 
 namespace host {
@@ -28,13 +26,6 @@ std::optional<std::filesystem::path> containerLocation(std::string_view groupIde
     dataHome = *home / ".local" / "share";
   }
   return *dataHome / groupIdentifier;
-}
-
-std::optional<std::filesystem::path> containerURL(std::string_view groupIdentifier) {
-  auto container = containerLocation(groupIdentifier);
-  struct stat info {};
-  if (!container || ::stat(container->c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-  return container;
 }
 
 }  // namespace host

@@ -8,6 +8,7 @@
 //       Text(LocalizedKey{"waiting on you"}).foregroundStyle(secondary)})
 //
 // The layout engine (layout.hpp) turns a tree into a laid-out display list.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -160,13 +161,55 @@ struct ContainerBackgroundNode { Color color; ContainerBackgroundPlacement place
 // Built by the layout engine from the widget environment of the drawing (LayoutServices::widget).
 struct WidgetEnvironmentReaderNode { std::function<View(const WidgetEnvironment&)> content; };
 
+// Every kind of node, once: NodeKind and Node's variant are both made from this list, in its order,
+// so a node's kind is the index of its alternative. A new primitive is its struct above and a line
+// here; the compiler then names every switch over NodeKind that must handle it.
+#define HOST_VIEW_NODE_KINDS(KIND)                          \
+  KIND(empty, EmptyNode)                                    \
+  KIND(vstack, VStackNode)                                  \
+  KIND(hstack, HStackNode)                                  \
+  KIND(zstack, ZStackNode)                                  \
+  KIND(group, GroupNode)                                    \
+  KIND(spacer, SpacerNode)                                  \
+  KIND(text, TextNode)                                      \
+  KIND(label, LabelNode)                                    \
+  KIND(symbol, SymbolNode)                                  \
+  KIND(image, ImageNode)                                    \
+  KIND(rectangle, RectangleNode)                            \
+  KIND(capsule, CapsuleNode)                                \
+  KIND(geometryReader, GeometryReaderNode)                  \
+  KIND(fixedFrame, FixedFrameNode)                          \
+  KIND(flexibleFrame, FlexibleFrameNode)                    \
+  KIND(padding, PaddingNode)                                \
+  KIND(background, BackgroundNode)                          \
+  KIND(environment, EnvironmentNode)                        \
+  KIND(link, LinkNode)                                      \
+  KIND(widgetURL, WidgetURLNode)                            \
+  KIND(accessibility, AccessibilityNode)                    \
+  KIND(identity, IdentityNode)                              \
+  KIND(containerBackground, ContainerBackgroundNode)        \
+  KIND(widgetEnvironmentReader, WidgetEnvironmentReaderNode) \
+  KIND(fittingVStack, FittingVStackNode)                    \
+  KIND(hidden, HiddenNode)
+
+enum class NodeKind : std::uint8_t {
+#define HOST_VIEW_NODE_KIND_NAME(kind, type) kind,
+  HOST_VIEW_NODE_KINDS(HOST_VIEW_NODE_KIND_NAME)
+#undef HOST_VIEW_NODE_KIND_NAME
+};
+
+namespace detail {
+// The list's types as a variant; the first parameter only absorbs the list's leading comma.
+template <class Ignored, class... Nodes>
+using NodeVariant = std::variant<Nodes...>;
+}  // namespace detail
+
 struct Node {
-  std::variant<EmptyNode, VStackNode, HStackNode, ZStackNode, GroupNode, SpacerNode, TextNode, LabelNode,
-               SymbolNode, ImageNode, RectangleNode, CapsuleNode, GeometryReaderNode, FixedFrameNode,
-               FlexibleFrameNode, PaddingNode, BackgroundNode, EnvironmentNode, LinkNode, WidgetURLNode,
-               AccessibilityNode, IdentityNode, ContainerBackgroundNode, WidgetEnvironmentReaderNode,
-               FittingVStackNode, HiddenNode>
-      value;
+#define HOST_VIEW_NODE_TYPE(kind, type) , type
+  detail::NodeVariant<void HOST_VIEW_NODE_KINDS(HOST_VIEW_NODE_TYPE)> value;
+#undef HOST_VIEW_NODE_TYPE
+
+  NodeKind kind() const { return static_cast<NodeKind>(value.index()); }
 };
 
 // Factories.

@@ -9,7 +9,7 @@
 #include "document/status_encoder.hpp"
 #include "document/status_store.hpp"
 #include "host/platform/whole_file_read.hpp"
-#include "status/status_commands.hpp"
+#include "status_commands.hpp"
 #include "timeline/status_provider.hpp"
 #include "timeline/timeline_encoder.hpp"
 

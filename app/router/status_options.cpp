@@ -1,4 +1,4 @@
-#include "status/status_options.hpp"
+#include "status_options.hpp"
 
 StatusCommands declareStatusCommands(CLI::App& app, StatusCommandOptions& options) {
   StatusCommands commands{};

@@ -1,4 +1,4 @@
-#include "completion/shell_completion.hpp"
+#include "shell_completion.hpp"
 
 #include <algorithm>
 #include <string_view>

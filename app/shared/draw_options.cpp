@@ -1,6 +1,7 @@
-#include "draw/draw_options.hpp"
+#include "shared/draw_options.hpp"
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -9,8 +10,10 @@ namespace {
 CLI::Validator drawScale() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
-        double scale = 0;
-        if (!CLI::detail::lexical_cast(text, scale) || !(scale > 0 && scale <= 16))
+        // The whole text as a number, read as CLI11 then reads the option's value.
+        char* end = nullptr;
+        const double scale = text.empty() ? 0 : static_cast<double>(std::strtold(text.c_str(), &end));
+        if (text.empty() || end != text.c_str() + text.size() || !(scale > 0 && scale <= 16))
           return "the scale must be a number above 0 and at most 16, not " + text;
         return {};
       },

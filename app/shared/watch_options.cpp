@@ -1,4 +1,4 @@
-#include "watch/watch_options.hpp"
+#include "shared/watch_options.hpp"
 
 void declareWatchOptions(CLI::App& command, WatchOptions& options) {
   command.description(

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "draw/draw_options.hpp"  // StatusSource
+#include "shared/draw_options.hpp"  // StatusSource
 #include "host/view/view.hpp"
 #include "host/kit/widget_bundle.hpp"
 

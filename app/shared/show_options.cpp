@@ -1,4 +1,4 @@
-#include "show_options.hpp"
+#include "shared/show_options.hpp"
 
 void declareShowOptions(CLI::App& command, ShowOptions& options) {
   command.add_option("--family", options.family, "Widget size; one window per size")
@@ -19,7 +19,7 @@ void declareShowOptions(CLI::App& command, ShowOptions& options) {
   command.add_option("--margin", options.margin, "Distance from the corner's two edges, in points")
       ->check(CLI::Range(0.0, 10000.0))
       ->capture_default_str();
-  command.add_option("--monitor", options.monitor, "Monitor by connector name, e.g. HDMI-1 (default: the primary)");
+  command.add_option("--monitor", options.monitor, "Monitor: a connector name (HDMI-1), primary, or an index in the toolkit's order (0, 1); default: the primary");
   auto* install = command.add_flag(
       "--install-autostart", options.installAutostart,
       "Start this widget, with these options, at login: write $XDG_CONFIG_HOME/autostart/zuvo-widgets-<family>.desktop");

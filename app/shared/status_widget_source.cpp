@@ -1,4 +1,4 @@
-#include "status_widget_source.hpp"
+#include "shared/status_widget_source.hpp"
 
 #include <iostream>
 #include <stdexcept>

@@ -10,13 +10,13 @@
 #include <iostream>
 #include <vector>
 
-#include "command_line.hpp"
-#include "completion/shell_completion.hpp"
-#include "draw/draw_options.hpp"
+#include "shared/command_line.hpp"
+#include "shared/draw_options.hpp"
 #include "host/platform/resource_directory.hpp"
-#include "status/status_commands.hpp"
-#include "show/show_options.hpp"
-#include "watch/watch_options.hpp"
+#include "shell_completion.hpp"
+#include "status_commands.hpp"
+#include "shared/show_options.hpp"
+#include "shared/watch_options.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "status_widget_rendering.hpp"
+#include "shared/status_widget_rendering.hpp"
 
 #include "host/kit/widget_content_layout.hpp"
-#include "program_resources.hpp"
+#include "shared/program_resources.hpp"
 
 StatusWidgetRenderer::StatusWidgetRenderer()
     : strings_(programStringCatalog()), assets_(programResourceDirectory()), drawer_(assets_) {}

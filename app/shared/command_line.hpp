@@ -1,7 +1,8 @@
 #pragma once
 // What every program of zuvo-widgets shares on its command line: the program's title, the top-level
-// flags, and how a parse and a run end. The router (zuvo_widgets.cpp) and each command group's
-// program build their command lines from the same declarations, so a command parses alike in both.
+// flags, and how a parse and a run end. The router (router/zuvo_widgets.cpp) and each command
+// group's program build their command lines from the same declarations, so a command parses alike
+// in both.
 #include <CLI/CLI.hpp>
 
 #include "host/platform/standard_output.hpp"

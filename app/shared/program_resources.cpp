@@ -1,4 +1,4 @@
-#include "program_resources.hpp"
+#include "shared/program_resources.hpp"
 
 #include "host/locale/gettext_string_catalog.hpp"
 #include "host/platform/resource_directory.hpp"

@@ -1,4 +1,4 @@
-#include "command_line.hpp"
+#include "shared/command_line.hpp"
 
 #include <iostream>
 #include <string>

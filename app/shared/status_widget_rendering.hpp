@@ -1,6 +1,8 @@
 #pragma once
-// From a status to a laid-out tree and to pixels, with the program's own text measurer, string
-// catalog and assets: the one road that render, layout, tap and the gallery take.
+// From a widget's content view to a laid-out tree and to pixels, with the program's own text
+// measurer, string catalog and assets, for render, layout, tap, the gallery and show. The layout is
+// the host's content layout (host/kit/widget_content_layout.hpp), the road that the tests and the
+// benchmarks take too.
 //
 //   StatusWidgetRenderer renderer;
 //   auto tree = renderer.layout(content, {.family = WidgetFamily::systemMedium}, Appearance::dark());

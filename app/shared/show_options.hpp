@@ -1,6 +1,6 @@
 #pragma once
 // The options of `show`, declared once for the program that routes commands and for the program
-// that runs the live widget, so both parse the command line alike. Links only CLI11.
+// that runs the live widget, so both parse the command line alike. Uses only CLI11.
 #include <string>
 
 #include <CLI/CLI.hpp>
