@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian 12 packages that building and running the program needs, and
-# with --tests, --bench or --fuzz also what the tests, the benchmarks or the fuzz targets need.
+# with --tests, --bench, --fuzz or --package also what the tests, the benchmarks, the fuzz targets
+# or the Debian package need.
 # Idempotent: packages already present are left alone, and apt is not touched when nothing is missing.
-# Not root: through sudo; without sudo, it prints the command to run as root and fails.
+# Not root: through sudo when sudo may be used without a password prompt; otherwise it prints the
+# command to run as root and fails. apt's and dpkg's own output is kept back unless they fail.
 set -euo pipefail
 
 packages=(
@@ -28,7 +30,10 @@ for group in "$@"; do
                         sway) ;;                                # the README's window rules, on headless sway
     --bench) packages+=(libbenchmark-dev nlohmann-json3-dev) ;;  # Google Benchmark; nlohmann only for comparison
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;             # libFuzzer and clang's sanitizers
-    *) echo "usage: install-deps.sh [--tests] [--bench] [--fuzz]" >&2; exit 2 ;;
+    --package) packages+=(dpkg-dev debhelper lintian appstream  # building and checking the package
+                          scdoc man-db librsvg2-bin             # the manual page, the icon's sizes
+                          zsh fish) ;;                          # loading the completions
+    *) echo "usage: install-deps.sh [--tests] [--bench] [--fuzz] [--package]" >&2; exit 2 ;;
   esac
 done
 
@@ -41,14 +46,22 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
+update=(apt-get update -qq)
+install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}")
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
-  if ! command -v sudo > /dev/null; then
-    echo "error: install-deps: not root and no sudo; as root, run: apt-get update && apt-get install -y ${missing[*]}" >&2
+  # sudo that would ask for a password (or refuse this user) is no way in: say what to run instead.
+  if ! command -v sudo > /dev/null || ! sudo -n true 2> /dev/null; then
+    echo "error: install-deps: not root and no sudo without a password; as root, run: ${update[*]} && ${install[*]}" >&2
     exit 1
   fi
-  sudo=(sudo)
+  sudo=(sudo -n)
 fi
 echo "installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { "${sudo[@]}" "${update[@]}" && "${sudo[@]}" "${install[@]}"; } > "$log" 2>&1; then
+  cat "$log" >&2
+  echo "error: install-deps: apt-get failed (above)" >&2
+  exit 1
+fi

@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default
-# The program target brings what it needs at run time (its resources and catalogs).
-cmake --build --preset default --target zuvo-widgets
+# The program target brings what it needs at run time (its resources and catalogs); the other adds
+# what installing takes besides (manual page, completions, icon sizes), so cmake --install can follow.
+cmake --build --preset default --target zuvo-widgets zuvo_install_extras
 
 status=examples/widget-status.json
 build/zuvo-widgets check "$status"

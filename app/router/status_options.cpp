@@ -4,7 +4,8 @@ StatusCommands declareStatusCommands(CLI::App& app, StatusCommandOptions& option
   StatusCommands commands{};
   commands.check = app.add_subcommand(
       "check", "Decode a status file strictly; print its compact encoding, or where and why it fails");
-  commands.check->add_option("file", options.checkFile, "Status file to check, or - for standard input (the default)");
+  commands.check->add_option("file", options.checkFile, "Status file to check, or - for standard input (the default)")
+      ->type_name("FILE");
   commands.placeholder =
       app.add_subcommand("placeholder", "Print the provider's placeholder entry (the sample status)");
   commands.snapshot = app.add_subcommand(

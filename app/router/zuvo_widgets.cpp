@@ -13,6 +13,7 @@
 #include "shared/command_line.hpp"
 #include "shared/draw_options.hpp"
 #include "host/platform/resource_directory.hpp"
+#include "shell_completion.hpp"
 #include "status_commands.hpp"
 #include "shared/show_options.hpp"
 #include "shared/watch_options.hpp"
@@ -91,12 +92,15 @@ int main(int argc, char** argv) {
   std::vector<std::pair<const CLI::App*, const char*>> routes;
   for (const CommandGroup& group : kCommandGroups)
     for (const CLI::App* command : group.declare(app)) routes.emplace_back(command, group.program);
+  std::string completionShell;
+  const CLI::App* completion = declareCompletionCommand(app, completionShell);
   if (reportUnknownCommand(app, argc, argv)) return 2;
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     return endRun(app, output, endParse(app, error));
   }
+  if (completion->parsed()) writeCompletionScript(std::cout, app, completionShell);
   for (const auto& [command, program] : routes)
     if (command->parsed()) {
       // What this process wrote so far (nothing, for a handed-over command) must not be lost.

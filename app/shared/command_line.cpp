@@ -47,6 +47,7 @@ bool reportUnknownCommand(const CLI::App& app, int argc, char** argv) {
   std::string commands;
   for (const CLI::App* command : app.get_subcommands({})) {
     if (command->get_name() == argv[1]) return false;
+    if (command->get_group().empty()) continue;  // a hidden command is not listed
     commands.append(commands.empty() ? "" : ", ").append(command->get_name());
   }
   std::cerr << "error: unknown command \"" << argv[1] << "\"\ncommands: " << commands << "\n";

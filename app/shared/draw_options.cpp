@@ -40,7 +40,8 @@ CLI::Validator outputFile(std::vector<std::string> extensions) {
 DrawChoices statedDrawChoices() { return {.families = {"small", "medium"}, .controls = {"new-vantle", "activity"}}; }
 
 void declareWidgetOptions(CLI::App& command, WidgetOptions& options, const DrawChoices& choices) {
-  auto* file = command.add_option("--status", options.source.statusFile, "Draw this status file instead of the stored one");
+  auto* file = command.add_option("--status", options.source.statusFile, "Draw this status file instead of the stored one")
+                   ->type_name("FILE");
   auto* sample = command.add_flag("--sample", options.source.sample, "Draw the sample status of placeholders and previews");
   auto* empty = command.add_flag("--empty", options.source.empty, "Draw the empty status");
   file->excludes(sample)->excludes(empty);
@@ -62,6 +63,7 @@ void declareRenderOptions(CLI::App& command, RenderOptions& options, const DrawC
   declareWidgetOptions(command, options.widget, choices);
   command.add_option("--scale", options.scale, "Pixels per point of a PNG")->check(drawScale())->capture_default_str();
   command.add_option("-o,--output", options.output, "Output file: .png, .svg or .pdf")
+      ->type_name("FILE")
       ->required()
       ->check(outputFile({".png", ".svg", ".pdf"}));
 }
@@ -81,9 +83,11 @@ void declarePressOptions(CLI::App& command, PressOptions& options, const DrawCho
 
 void declareGalleryOptions(CLI::App& command, GalleryOptions& options) {
   command.add_option("-o,--output", options.output, "Output PNG file")
+      ->type_name("FILE")
       ->required()
       ->check(outputFile({".png"}));
-  auto* file = command.add_option("--status", options.source.statusFile, "Draw this status file instead of the stored one");
+  auto* file = command.add_option("--status", options.source.statusFile, "Draw this status file instead of the stored one")
+                   ->type_name("FILE");
   auto* sample = command.add_flag("--sample", options.source.sample, "Draw the sample status of placeholders and previews");
   file->excludes(sample);
   command.add_option("--mode", options.otherMode, "The tinted rendering mode shown beside full colour")

@@ -17,7 +17,8 @@ void declareShowOptions(CLI::App& command, ShowOptions& options) {
       ->check(CLI::IsMember({"full-color", "accented", "vibrant"}))
       ->capture_default_str();
   command.add_option("--status", options.statusFile,
-                     "Show this status file, followed as it changes (default: the shared container's)");
+                     "Show this status file, followed as it changes (default: the shared container's)")
+      ->type_name("FILE");
   command.add_option("--corner", options.corner, "Screen corner the widget sits in")
       ->check(CLI::IsMember({"top-left", "top-right", "bottom-left", "bottom-right"}))
       ->capture_default_str();

@@ -10,7 +10,8 @@ void declareWatchOptions(CLI::App& command, WatchOptions& options) {
       ->check(CLI::IsMember({"json", "waybar", "text"}))
       ->capture_default_str();
   command.add_option("--status", options.statusFile,
-                     "Watch this status file in place of the one in the shared container");
+                     "Watch this status file in place of the one in the shared container")
+      ->type_name("FILE");
   command.add_option("--locale", options.locale,
                      "Locale for figures and captions (e.g. de_DE.UTF-8), in place of the environment's");
 }

@@ -17,6 +17,10 @@ string(REPLACE "\t" "\\t" quoted "${quoted}")
 string(REPLACE "\r" "\\r" quoted "${quoted}")
 string(REPLACE "%" "%%" quoted "${quoted}")
 set(EXEC_PROGRAM "\"${quoted}\"")
+# A path free of reserved characters goes in as it is, as launchers and menu checkers expect.
+if(NOT PROGRAM MATCHES "[] \t\n\r\"'\\><~|&;$*?#()`%[]")
+  set(EXEC_PROGRAM "${PROGRAM}")
+endif()
 # GLib's launcher looks the program of Exec up before it turns %% into %, so it would miss one
 # whose path holds a %, and refuse the whole entry: such a path is handed to env, found on PATH,
 # and reaches it as an argument, where %% is undone as the rules say.

@@ -38,12 +38,12 @@ launch() {
 
 for name in 'with space' 'dollar$HOME' 'per%fcent%%' 'quote"d' 'back\slash' 'back`tick' "all \$%\"\\\`'"; do
   prefix="$work/$name/prefix"
-  entry="$prefix/share/applications/zuvo-widgets.desktop"
+  entry="$prefix/share/applications/com.halverdyne.zuvo.mac.widgets.desktop"
   if [[ "$prefix" == *\\* ]]; then
     [ -d "$work/plain" ] || cmake --install "$build" --prefix "$work/plain" > "$work/install.log"
     mkdir -p "$prefix"
     cp -a "$work/plain/bin" "$work/plain/share" "$prefix/"
-    cmake -D "DESKTOP_TEMPLATE=$source/resources/desktop/zuvo-widgets.desktop.in" -D "DESKTOP_ENTRY=$entry" \
+    cmake -D "DESKTOP_TEMPLATE=$source/resources/desktop/com.halverdyne.zuvo.mac.widgets.desktop.in" -D "DESKTOP_ENTRY=$entry" \
       -D "PROGRAM=$prefix/bin/zuvo-widgets" -P "$source/resources/desktop/install_desktop_entry.cmake" \
       > "$work/install.log" || fail "writing the entry for $prefix"
   else

@@ -17,7 +17,7 @@ program="$prefix/bin/zuvo-widgets"
 
 # The desktop entry's launcher actions are the two controls (what each launches is checked by
 # desktop_entry_test.sh).
-grep -qx 'Actions=new-vantle;activity;' "$prefix/share/applications/zuvo-widgets.desktop" || fail "desktop entry without its actions"
+grep -qx 'Actions=new-vantle;activity;' "$prefix/share/applications/com.halverdyne.zuvo.mac.widgets.desktop" || fail "desktop entry without its actions"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"

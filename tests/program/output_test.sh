@@ -28,6 +28,7 @@ describe
 press activity
 layout --sample
 tap --sample --family medium --at 60,140
+completion fish
 COMMANDS
 
 exits 1 "$program" --help > /dev/full 2> /dev/null
@@ -35,4 +36,5 @@ exits 2 "$program" bogus > "$work/out" 2> "$work/err2"
 [ ! -s "$work/out" ] || fail "an unknown command printed to standard output"
 [ "$(head -n 1 "$work/err2")" = 'error: unknown command "bogus"' ] || fail "unknown command: $(cat "$work/err2")"
 grep -qx 'commands: .*check.*render.*gallery.*' "$work/err2" || fail "the commands are not listed: $(cat "$work/err2")"
+! grep -q completion "$work/err2" || fail "the hidden completion command is listed: $(cat "$work/err2")"
 echo "every command reports output it could not write"
