@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -108,6 +109,16 @@ struct BusWatch {
   bool closed = false;
 };
 
+// Once the session bus has closed, what the toolkit reports of that loss (a call it still had
+// pending there, failing) would bury the one line that says why the widget stops, which is what a
+// supervisor reads. The connection is marked closed before any pending call is failed.
+std::atomic<GDBusConnection*> sessionBus{nullptr};  // logs may come from GDBus's own thread
+
+GLogWriterOutput writeUnlessBusClosed(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer data) {
+  if (GDBusConnection* bus = sessionBus.load(); bus && g_dbus_connection_is_closed(bus)) return G_LOG_WRITER_HANDLED;
+  return g_log_writer_default(level, fields, count, data);
+}
+
 void busClosed(GDBusConnection*, gboolean, GError*, gpointer data) {
   auto* watch = static_cast<BusWatch*>(data);
   watch->closed = true;
@@ -194,6 +205,8 @@ int runLiveWidget(const LiveWidgetOptions& options, LoadContent load, LayOutCont
   g_clear_error(&error);
   const auto flags = bus ? G_APPLICATION_DEFAULT_FLAGS : G_APPLICATION_NON_UNIQUE;
 
+  sessionBus = bus;
+  g_log_set_writer_func(&writeUnlessBusClosed, nullptr, nullptr);
   GtkApplication* application = gtk_application_new(options.applicationId.c_str(), flags);
   // GLib would raise SIGTERM when the bus closes, and the widget would leave as if told to.
   BusWatch busWatch{.application = G_APPLICATION(application)};
@@ -224,6 +237,7 @@ int runLiveWidget(const LiveWidgetOptions& options, LoadContent load, LayOutCont
   g_free(argv[0]);
   if (bus) {
     g_signal_handler_disconnect(bus, busHandler);
+    sessionBus = nullptr;
     g_object_unref(bus);
   }
   if (busWatch.closed) status = 1;
