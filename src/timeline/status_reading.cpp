@@ -6,6 +6,16 @@
 
 namespace zuvo {
 
+namespace {
+
+// What the provider gives for a file that did not decode. Field by field: the empty status has no
+// agents, so no name comparison (and none of the Unicode library it needs) comes into it.
+bool isEmptyStatus(const WidgetStatus& status) {
+  return status.waiting == 0 && status.unread == 0 && !status.weekScore && status.weekSpend == 0 && !status.limits;
+}
+
+}  // namespace
+
 StatusReading::Look StatusReading::read() {
   Look look;
   provider_.getTimeline({}, [&](host::Timeline<StatusEntry> timeline) {
@@ -17,7 +27,7 @@ StatusReading::Look StatusReading::read() {
     look.lookAgainAt = *reset;
   std::error_code error;
   const auto file = watchedPath();
-  if (look.entry.status == WidgetStatus::empty() && file && std::filesystem::is_regular_file(*file, error) &&
+  if (isEmptyStatus(look.entry.status) && file && std::filesystem::is_regular_file(*file, error) &&
       rereads_ < kMostRereads) {
     ++rereads_;
     look.settled = false;
