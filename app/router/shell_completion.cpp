@@ -138,15 +138,18 @@ void writeBash(std::ostream& out, const std::vector<Command>& commands) {
       << "complete -F _zuvo_widgets " << kProgram << "\n";
 }
 
-// In an _arguments description, brackets, colons and backslashes are taken literally when escaped.
-std::string zshDescription(std::string_view text) {
+// `text` with a backslash before each character of `special`.
+std::string backslashed(std::string_view text, std::string_view special) {
   std::string out;
   for (char c : text) {
-    if (c == '[' || c == ']' || c == ':' || c == '\\') out += '\\';
+    if (special.find(c) != std::string_view::npos) out += '\\';
     out += c;
   }
   return out;
 }
+
+// In an _arguments description, brackets, colons and backslashes are taken literally when escaped.
+std::string zshDescription(std::string_view text) { return backslashed(text, "[]:\\"); }
 
 std::string zshAction(const Argument& argument) {
   if (!argument.choices.empty()) return "(" + joined(argument.choices) + ")";
@@ -206,14 +209,7 @@ void writeZsh(std::ostream& out, const std::vector<Command>& commands) {
 }
 
 // Inside fish's single quotes only the backslash and the quote take a backslash.
-std::string fishQuoted(std::string_view text) {
-  std::string out = "'";
-  for (char c : text) {
-    if (c == '\\' || c == '\'') out += '\\';
-    out += c;
-  }
-  return out + "'";
-}
+std::string fishQuoted(std::string_view text) { return "'" + backslashed(text, "\\'") + "'"; }
 
 void writeFish(std::ostream& out, const std::vector<Command>& commands) {
   out << "# fish completion for " << kProgram << ", written by `" << kProgram << " completion fish`\n"

@@ -1,10 +1,11 @@
 #include "shared/command_line.hpp"
 
+#include <simdjson.h>
+
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 #include <string>
-
-#include "host/platform/utf8.hpp"
 
 void configureProgram(CLI::App& app) {
   app.description("zuvo-widgets: the Zuvo status widget and controls, run by a small widget host");
@@ -12,24 +13,31 @@ void configureProgram(CLI::App& app) {
   app.set_help_all_flag("--help-all", "Show help for every subcommand");
 }
 
+std::optional<double> wholeNumber(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  char* end = nullptr;
+  const auto value = static_cast<double>(std::strtold(text.c_str(), &end));
+  if (end != text.c_str() + text.size()) return std::nullopt;
+  return value;
+}
+
 CLI::Validator finiteNumber() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
-        double value = 0;
-        if (CLI::detail::lexical_cast(text, value) && !std::isfinite(value)) return "not a finite number: " + text;
+        if (const auto value = wholeNumber(text); value && !std::isfinite(*value)) return "not a finite number: " + text;
         return {};
       },
       "FINITE");
 }
 
+std::string notRecordable(const std::string& text, std::size_t longest) {
+  if (!simdjson::validate_utf8(text.data(), text.size())) return "not UTF-8 text";
+  if (text.size() > longest) return "longer than " + std::to_string(longest) + " bytes";
+  return {};
+}
+
 CLI::Validator recordableText(std::size_t longest) {
-  return CLI::Validator(
-      [longest](std::string& text) -> std::string {
-        if (!host::isValidUtf8(text)) return "not UTF-8 text";
-        if (text.size() > longest) return "longer than " + std::to_string(longest) + " bytes";
-        return {};
-      },
-      "TEXT");
+  return CLI::Validator([longest](std::string& text) { return notRecordable(text, longest); }, "TEXT");
 }
 
 int endParse(CLI::App& app, const CLI::ParseError& error) {

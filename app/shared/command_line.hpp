@@ -5,17 +5,26 @@
 // in both.
 #include <CLI/CLI.hpp>
 
+#include <optional>
+#include <string>
+
 #include "host/platform/standard_output.hpp"
 
 // The top-level application: one subcommand is required; --help-all shows every subcommand's help.
 void configureProgram(CLI::App& app);
+
+// The whole text read as a number, as CLI11 then reads a floating option's value; none when any of
+// it is not part of the number.
+std::optional<double> wholeNumber(const std::string& text);
 
 // A floating option's value must be a finite number: "nan" and "inf" read as numbers, and "nan"
 // passes every range check.
 CLI::Validator finiteNumber();
 
 // Text that is recorded where it must stay text (an autostart entry): UTF-8, at most `longest`
-// bytes.
+// bytes. Why `text` is not such text, or empty when it is.
+std::string notRecordable(const std::string& text, std::size_t longest);
+// The same as an option's check.
 CLI::Validator recordableText(std::size_t longest);
 
 // Prints the parse error or the help it stands for; help is success (0), every mistake in the

@@ -1,8 +1,9 @@
 #include "shared/draw_options.hpp"
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
+
+#include "shared/command_line.hpp"
 
 namespace {
 
@@ -10,10 +11,8 @@ namespace {
 CLI::Validator drawScale() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
-        // The whole text as a number, read as CLI11 then reads the option's value.
-        char* end = nullptr;
-        const double scale = text.empty() ? 0 : static_cast<double>(std::strtold(text.c_str(), &end));
-        if (text.empty() || end != text.c_str() + text.size() || !(scale > 0 && scale <= 16))
+        const auto scale = wholeNumber(text);
+        if (!scale || !(*scale > 0 && *scale <= 16))
           return "the scale must be a number above 0 and at most 16, not " + text;
         return {};
       },

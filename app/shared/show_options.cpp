@@ -3,7 +3,6 @@
 #include <limits.h>
 
 #include "shared/command_line.hpp"
-#include "host/platform/utf8.hpp"
 
 void declareShowOptions(CLI::App& command, ShowOptions& options) {
   command.add_option("--family", options.family, "Widget size; one window per size")
@@ -39,8 +38,7 @@ void declareShowOptions(CLI::App& command, ShowOptions& options) {
   stop->excludes(install)->excludes(remove);
   // An autostart entry records the status file's path: it must be text a desktop entry can hold.
   command.final_callback([&options] {
-    if (options.installAutostart && !options.statusFile.empty() &&
-        (options.statusFile.size() > PATH_MAX || !host::isValidUtf8(options.statusFile)))
+    if (options.installAutostart && !options.statusFile.empty() && !notRecordable(options.statusFile, PATH_MAX).empty())
       throw CLI::ValidationError("--status", "an autostart entry records only a path of UTF-8 text, at most " +
                                                   std::to_string(PATH_MAX) + " bytes long");
   });

@@ -1,5 +1,6 @@
 #include "host/live/autostart.hpp"
 
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +10,6 @@
 #include <sstream>
 #include <system_error>
 
-#include "host/platform/utf8.hpp"
 #include "host/platform/whole_file_read.hpp"
 
 namespace host {
@@ -35,7 +35,7 @@ bool ownedBy(const std::filesystem::path& path, const std::string& owner) {
 bool escapeString(const std::string& value) {
   for (unsigned char c : value)
     if (c < 0x20 || c == 0x7f) return false;
-  return isValidUtf8(value);
+  return g_utf8_validate(value.data(), static_cast<gssize>(value.size()), nullptr);
 }
 
 }  // namespace
