@@ -30,6 +30,16 @@ Point cornerOrigin(const Rect& area, Size size, ScreenCorner corner, double marg
   return {std::max(x, area.x), std::max(y, area.y)};
 }
 
+Point cornerRowOrigin(const Rect& area, Size size, ScreenCorner corner, double margin,
+                      std::span<const double> earlierWidths) {
+  Point origin = cornerOrigin(area, size, corner, margin);
+  double along = 0;
+  for (const double width : earlierWidths) along += width + margin;
+  const bool left = corner == ScreenCorner::topLeft || corner == ScreenCorner::bottomLeft;
+  origin.x += left ? along : -along;
+  return origin;
+}
+
 std::optional<std::size_t> chooseMonitor(std::span<const std::string> connectors, std::size_t primary,
                                          std::string_view request) {
   if (connectors.empty()) return std::nullopt;

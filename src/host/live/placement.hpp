@@ -22,6 +22,11 @@ std::optional<ScreenCorner> screenCornerNamed(std::string_view name);
 // area's top-left edge rather than leaving it.
 Point cornerOrigin(const Rect& area, Size size, ScreenCorner corner, double margin);
 
+// Widgets that share a corner stand in a row along the screen's top or bottom edge, in the order
+// they started, `margin` apart: the origin of a window of `size` after windows of `earlierWidths`.
+Point cornerRowOrigin(const Rect& area, Size size, ScreenCorner corner, double margin,
+                      std::span<const double> earlierWidths);
+
 // The monitor `request` names among `connectors`, the toolkit's monitors in its order, each by its
 // connector name (empty when it has none), `primary` being the index of the primary one: a connector
 // name ("HDMI-1"), "primary", or an index in that order ("0", "1"). Under XWayland the toolkit sees

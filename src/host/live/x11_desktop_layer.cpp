@@ -34,25 +34,35 @@ Window xidOf(GtkWindow* window) {
 Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
 Atom atom(Display* display, const std::string& name) { return atom(display, name.c_str()); }
 
-// A window property of 32-bit items (Xlib hands them over as longs); none when the window lacks it,
-// has another type or format, or is gone.
-std::optional<std::vector<unsigned long>> property(Display* display, Window window, Atom name, Atom type,
-                                                   long items) {
+// Reads a window property under an error trap and, when it has `type` and `format`, hands `take`
+// its data and item count (32-bit items come as longs, as Xlib gives them); false when the window
+// lacks it, has another type or format, or is gone.
+template <typename Take>
+bool readProperty(Display* display, Window window, Atom name, Atom type, int format, long length, Take take) {
   Atom actualType = None;
-  int format = 0;
+  int actualFormat = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  std::optional<std::vector<unsigned long>> values;
   GdkDisplay* gdk = gdk_x11_lookup_xdisplay(display);
   gdk_x11_display_error_trap_push(gdk);
-  if (XGetWindowProperty(display, window, name, 0, items, False, type, &actualType, &format, &count, &after,
-                         &data) == Success &&
-      data && actualType == type && format == 32) {
-    const auto* items32 = reinterpret_cast<const unsigned long*>(data);
-    values.emplace(items32, items32 + count);
-  }
+  const bool read = XGetWindowProperty(display, window, name, 0, length, False, type, &actualType, &actualFormat,
+                                       &count, &after, &data) == Success &&
+                    data && actualType == type && actualFormat == format;
+  if (read) take(data, count);
   gdk_x11_display_error_trap_pop_ignored(gdk);
   if (data) XFree(data);
+  return read;
+}
+
+// A window property of 32-bit items; none when the window lacks it, has another type or format, or
+// is gone.
+std::optional<std::vector<unsigned long>> property(Display* display, Window window, Atom name, Atom type,
+                                                   long items) {
+  std::optional<std::vector<unsigned long>> values;
+  readProperty(display, window, name, type, 32, items, [&](const unsigned char* data, unsigned long count) {
+    const auto* items32 = reinterpret_cast<const unsigned long*>(data);
+    values.emplace(items32, items32 + count);
+  });
   return values;
 }
 
@@ -65,19 +75,11 @@ std::string windowManagerName(Display* display) {
   const Window root = DefaultRootWindow(display);
   const auto check = property(display, root, atom(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 1);
   if (!check || check->empty()) return {};
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
   std::string name;
-  GdkDisplay* gdk = gdk_x11_lookup_xdisplay(display);
-  gdk_x11_display_error_trap_push(gdk);
-  if (XGetWindowProperty(display, check->front(), atom(display, "_NET_WM_NAME"), 0, 64, False,
-                         atom(display, "UTF8_STRING"), &type, &format, &count, &after, &data) == Success &&
-      data && format == 8)
-    name.assign(reinterpret_cast<const char*>(data), count);
-  gdk_x11_display_error_trap_pop_ignored(gdk);
-  if (data) XFree(data);
+  readProperty(display, check->front(), atom(display, "_NET_WM_NAME"), atom(display, "UTF8_STRING"), 8, 64,
+               [&](const unsigned char* data, unsigned long count) {
+                 name.assign(reinterpret_cast<const char*>(data), count);
+               });
   return name;
 }
 
@@ -126,20 +128,15 @@ DesktopLayerStyle desktopLayerStyle(std::string_view name) {
   return {"NORMAL"};
 }
 
-Point cornerRowOrigin(const Rect& area, Size size, ScreenCorner corner, double margin,
-                      std::span<const double> earlierWidths) {
-  Point origin = cornerOrigin(area, size, corner, margin);
-  double along = 0;
-  for (const double width : earlierWidths) along += width + margin;
-  const bool left = corner == ScreenCorner::topLeft || corner == ScreenCorner::bottomLeft;
-  origin.x += left ? along : -along;
-  return origin;
-}
-
 X11DesktopLayer::X11DesktopLayer(GtkWindow* window, const CornerPlace& place, std::function<void()> compositorChanged)
     : window_(window), place_(place), compositorChanged_(std::move(compositorChanged)) {
   Display* display = displayOf(window_);
   const Window root = DefaultRootWindow(display);
+  // Named once: the event handler compares every property change of the root window with them.
+  wmCheckAtom_ = atom(display, "_NET_SUPPORTING_WM_CHECK");
+  rowAtom_ = atom(display, programAtom("_WINDOWS"));
+  placeAtom_ = atom(display, programAtom("_PLACE"));
+  compositorSelection_ = compositorSelection(display);
   // Managers come and go, and the row of widgets changes, on the root window's properties; the
   // toolkit listens to it already, so its mask is widened, not replaced.
   XWindowAttributes attributes{};
@@ -147,10 +144,10 @@ X11DesktopLayer::X11DesktopLayer(GtkWindow* window, const CornerPlace& place, st
   XSelectInput(display, root, attributes.your_event_mask | PropertyChangeMask);
   int errorBase = 0;
   if (XFixesQueryExtension(display, &fixesEventBase_, &errorBase))
-    XFixesSelectSelectionInput(display, root, compositorSelection(display),
+    XFixesSelectSelectionInput(display, root, compositorSelection_,
                                XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
                                    XFixesSelectionClientCloseNotifyMask);
-  selectionOwned_ = composited_ = XGetSelectionOwner(display, compositorSelection(display)) != None;
+  selectionOwned_ = composited_ = XGetSelectionOwner(display, compositorSelection_) != None;
   // The application's own connection to the session bus, when it has one.
   if (GApplication* application = g_application_get_default())
     bus_ = g_application_get_dbus_connection(application);
@@ -339,31 +336,29 @@ void X11DesktopLayer::joinRow() {
   Display* display = displayOf(window_);
   const Window xid = xidOf(window_);
   const auto& [area, size, corner, margin] = place_;
-  setProperty(display, xid, atom(display, programAtom("_PLACE")), XA_CARDINAL,
+  setProperty(display, xid, placeAtom_, XA_CARDINAL,
               {static_cast<long>(corner), std::lround(area.x), std::lround(area.y), std::lround(area.width),
                std::lround(area.height), std::lround(size.width), std::lround(margin)});
-  const Atom rowAtom = atom(display, programAtom("_WINDOWS"));
-  const Window root = DefaultRootWindow(display);
+    const Window root = DefaultRootWindow(display);
   std::vector<long> row;
-  if (const auto windows = property(display, root, rowAtom, XA_WINDOW, 64))
+  if (const auto windows = property(display, root, rowAtom_, XA_WINDOW, 64))
     for (const unsigned long window : *windows)
-      if (window != xid && property(display, window, atom(display, programAtom("_PLACE")), XA_CARDINAL, kPlaceItems))
+      if (window != xid && property(display, window, placeAtom_, XA_CARDINAL, kPlaceItems))
         row.push_back(static_cast<long>(window));  // still there: a window that ended without leaving is dropped
   row.push_back(static_cast<long>(xid));
-  setProperty(display, root, rowAtom, XA_WINDOW, row);
+  setProperty(display, root, rowAtom_, XA_WINDOW, row);
 }
 
 void X11DesktopLayer::leaveRow() {
   Display* display = displayOf(window_);
   const Window xid = xidOf(window_);
-  const Atom rowAtom = atom(display, programAtom("_WINDOWS"));
-  const Window root = DefaultRootWindow(display);
+    const Window root = DefaultRootWindow(display);
   XGrabServer(display);
   std::vector<long> row;
-  if (const auto windows = property(display, root, rowAtom, XA_WINDOW, 64))
+  if (const auto windows = property(display, root, rowAtom_, XA_WINDOW, 64))
     for (const unsigned long window : *windows)
       if (window != xid) row.push_back(static_cast<long>(window));
-  setProperty(display, root, rowAtom, XA_WINDOW, row);
+  setProperty(display, root, rowAtom_, XA_WINDOW, row);
   XUngrabServer(display);
   XFlush(display);
 }
@@ -377,11 +372,11 @@ void X11DesktopLayer::placeInRow() {
   const std::vector<long> mine{static_cast<long>(corner), std::lround(area.x), std::lround(area.y),
                                std::lround(area.width), std::lround(area.height)};
   std::vector<double> earlier;
-  if (const auto windows = property(display, DefaultRootWindow(display), atom(display, programAtom("_WINDOWS")),
+  if (const auto windows = property(display, DefaultRootWindow(display), rowAtom_,
                                     XA_WINDOW, 64)) {
     for (const unsigned long window : *windows) {
       if (window == xid) break;
-      const auto other = property(display, window, atom(display, programAtom("_PLACE")), XA_CARDINAL, kPlaceItems);
+      const auto other = property(display, window, placeAtom_, XA_CARDINAL, kPlaceItems);
       if (!other || other->size() != kPlaceItems) continue;
       GdkDisplay* gdk = gtk_widget_get_display(GTK_WIDGET(window_));
       gdk_x11_display_error_trap_push(gdk);
@@ -422,14 +417,14 @@ gboolean X11DesktopLayer::xevent(GdkDisplay*, gpointer data, gpointer self_) {
   Display* display = displayOf(self->window_);
   const Window root = DefaultRootWindow(display);
   if (event->type == PropertyNotify && event->xproperty.window == root) {
-    if (event->xproperty.atom == atom(display, "_NET_SUPPORTING_WM_CHECK")) self->managerChanged();
-    if (event->xproperty.atom == atom(display, programAtom("_WINDOWS")) && self->presented_) self->placeInRow();
+    if (event->xproperty.atom == self->wmCheckAtom_) self->managerChanged();
+    if (event->xproperty.atom == self->rowAtom_ && self->presented_) self->placeInRow();
   } else if (event->type == DestroyNotify && event->xdestroywindow.window != xidOf(self->window_) &&
              event->xdestroywindow.event == event->xdestroywindow.window && self->presented_) {
     self->placeInRow();  // a widget before this one ended without leaving the row
   } else if (self->fixesEventBase_ >= 0 && event->type == self->fixesEventBase_ + XFixesSelectionNotify) {
     const auto* selection = reinterpret_cast<const XFixesSelectionNotifyEvent*>(event);
-    if (selection->selection == compositorSelection(display))
+    if (selection->selection == self->compositorSelection_)
       self->setComposited(XGetSelectionOwner(display, selection->selection) != None, true);
   }
   return FALSE;  // the toolkit handles every event as before

@@ -15,7 +15,6 @@
 #include <gtk/gtk.h>
 
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,11 +32,6 @@ struct DesktopLayerStyle {
 
 // By the window manager's _NET_WM_NAME; empty when none runs.
 DesktopLayerStyle desktopLayerStyle(std::string_view windowManagerName);
-
-// Widgets that share a corner stand in a row along the screen's top or bottom edge, in the order
-// they started, `margin` apart: the origin of a window of `size` after windows of `earlierWidths`.
-Point cornerRowOrigin(const Rect& area, Size size, ScreenCorner corner, double margin,
-                      std::span<const double> earlierWidths);
 
 struct CornerPlace {
   Rect area{};  // the monitor's work area, in the display's points
@@ -81,6 +75,8 @@ class X11DesktopLayer {
 
   GtkWindow* window_;
   CornerPlace place_;
+  // X atoms (Xlib's Atom), named once: the manager check, the widgets' row and place, the compositor.
+  unsigned long wmCheckAtom_ = 0, rowAtom_ = 0, placeAtom_ = 0, compositorSelection_ = 0;
   std::function<void()> compositorChanged_;
   DesktopLayerStyle style_;
   std::string typeOnWindow_;
